@@ -1,0 +1,3 @@
+#include "app/StartupState.h"
+
+bool FirstStart = false;
