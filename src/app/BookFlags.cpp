@@ -1,0 +1,5 @@
+#include "app/BookFlags.h"
+
+bool NewRecordPending = false;
+bool StampingNewRecord = false;
+bool SuppressNewRecordStamps = false;

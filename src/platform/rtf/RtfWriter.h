@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+
+class QTextDocument;
+
+// Writes a QTextDocument as compact RTF that word processors read.
+class RtfWriter
+{
+public:
+    static QByteArray write(const QTextDocument *document);
+};
