@@ -285,8 +285,9 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
         qsizetype at = qsizetype(s.lines.size());
         while (at > 0 && isBlank(s.lines[at - 1].raw) && !s.lines[at - 1].isKey)
             --at;
+        // Only blank lines follow the insertion point, so no indexed key moves.
+        s.keyIndex.insert(folded(line.key), int(at));
         s.lines.insert(s.lines.begin() + at, std::move(line));
-        s.reindex();
     }
     m_dirty = true;
 }
