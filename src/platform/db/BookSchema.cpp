@@ -27,6 +27,11 @@ const char *dateTableSql()
     return "CREATE TABLE BackupDate (Date TEXT);";
 }
 
+const char *tableName(TableKind kind)
+{
+    return kind == TableKind::Records ? "Records" : "BackupDate";
+}
+
 namespace {
 
 bool create(const QString &path, const char *sql, QString *error)

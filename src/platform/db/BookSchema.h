@@ -13,6 +13,10 @@ const char *recordTableSql();
 // SQL that creates the date table "BackupDate".
 const char *dateTableSql();
 
+// The two kinds of table file and the SQL table each holds.
+enum class TableKind { Records, BackupDate };
+const char *tableName(TableKind kind);
+
 // Create an empty table file at a native path; false if it exists or fails.
 bool createRecordTable(const QString &path, QString *error = nullptr);
 bool createDateTable(const QString &path, QString *error = nullptr);
