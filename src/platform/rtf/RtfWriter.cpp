@@ -315,7 +315,8 @@ private:
             m_body += "\\pagebb";
         if (list)
             writeNumbering(block, list);
-        m_body += ' ';
+        else
+            m_body += ' ';  // ends the last control word; after a group nothing is needed
     }
 
     // Legacy numbering: the marker as text for readers that ignore
