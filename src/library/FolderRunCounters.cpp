@@ -1,0 +1,7 @@
+#include "library/FolderRunCounters.h"
+
+FolderRunCounters &runCounters()
+{
+    static FolderRunCounters counters;
+    return counters;
+}
