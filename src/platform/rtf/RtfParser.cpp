@@ -888,8 +888,6 @@ void Parser::flushText()
         return;
     QString text = CodePage::decode(codePageForText(), m_pendingBytes);
     m_pendingBytes.clear();
-    // Raw tabs count as tabs; other control characters are layout noise.
-    text.removeIf([](QChar c) { return c.unicode() < 0x20 && c.unicode() != u'\t'; });
     appendText(text);
 }
 
@@ -902,8 +900,25 @@ void Parser::appendChar(char16_t c)
     appendText(QString(QChar(c)));
 }
 
-void Parser::appendText(const QString &text)
+// Characters that would change the document's structure rather than add
+// text: control characters (a raw tab still counts as a tab), the paragraph
+// separator, and the noncharacters Qt marks frames with.
+QString withoutStructureCharacters(const QString &text)
 {
+    QString out = text;
+    out.removeIf([](QChar c) { return c.unicode() < 0x20 && c.unicode() != u'\t'; });
+    for (QChar &c : out) {
+        if (c.unicode() == QChar::ParagraphSeparator)
+            c = QChar(QChar::LineSeparator);
+        else if (c.unicode() >= 0xFDD0 && c.unicode() <= 0xFDEF)
+            c = QChar(QChar::ReplacementCharacter);
+    }
+    return out;
+}
+
+void Parser::appendText(const QString &raw)
+{
+    const QString text = withoutStructureCharacters(raw);
     if (text.isEmpty())
         return;
     Group &g = top();

@@ -15,6 +15,11 @@ QString decodeNonRtf(const QByteArray &bytes)
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
         text = CodePage::decode(CodePage::Ansi, bytes);
+    // Keep line structure; drop what has no text form, as the writer would.
+    text.removeIf([](QChar c) {
+        const char16_t u = c.unicode();
+        return (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || (u >= 0xFDD0 && u <= 0xFDEF);
+    });
     return text;
 }
 
