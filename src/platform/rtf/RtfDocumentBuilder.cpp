@@ -53,12 +53,15 @@ public:
 
     void run()
     {
+        // One edit block: the layout hears of the change once, not per run.
+        m_cursor.beginEditBlock();
         for (const RtfContent::Item &item : m_content.items) {
             if (const auto *paragraph = std::get_if<RtfParagraph>(&item))
                 addParagraph(m_cursor, *paragraph, m_blockUsed);
             else
                 addTable(std::get<RtfTable>(item));
         }
+        m_cursor.endEditBlock();
     }
 
 private:

@@ -260,6 +260,8 @@ private:
     int m_defaultFont = -1;
     std::unordered_map<int, FontDef> m_fonts;
     int m_lastStyle = 0;
+    RtfCharStyle m_lastRawStyle;
+    bool m_lastStyleValid = false;
 
     // Text bytes waiting to be decoded in one piece, so double-byte
     // characters split over \'hh escapes decode correctly.
@@ -577,7 +579,10 @@ void Parser::controlWord(std::string_view word, bool hasParam, int param)
         if (hasParam && param > 0)
             m_docCodePage = param;
         return;
-    case Kw::Deff: m_defaultFont = param; return;
+    case Kw::Deff:
+        m_defaultFont = param;
+        m_lastStyleValid = false;
+        return;
     case Kw::Uc: g.uc = clampInt(param, 0, 255); return;
     case Kw::U: {
         int value = clampInt(param, -32768, 65535);
@@ -664,6 +669,7 @@ void Parser::controlWord(std::string_view word, bool hasParam, int param)
     case Kw::F:
         if (g.dest == Dest::FontTable) {
             finishFontName();
+            m_lastStyleValid = false;  // styles resolve font numbers through the table
             FontDef &def = m_fonts[param];
             if (def.index < 0) {
                 def.index = int(m_content.fonts.size());
@@ -897,6 +903,19 @@ void Parser::appendChar(char16_t c)
     Group &g = top();
     if (g.ignoreText || g.hidden)
         return;
+    // Text written as \u runs character by character; the common case of a
+    // plain body character is added without building a string for it.
+    const bool plain = (c >= 0x20 && c < 0xFDD0) || c > 0xFDEF || c == u'\t';
+    if (g.dest == Dest::Body && plain && c != QChar::ParagraphSeparator) {
+        const int style = styleIndex(g.chr);
+        if (!m_paragraph.runs.empty() && m_paragraph.runs.back().style == style
+            && m_paragraph.runs.back().picture < 0)
+            ++m_paragraph.runs.back().length;
+        else
+            m_paragraph.runs.push_back(RtfRun{int(m_paragraph.text.size()), 1, style, -1});
+        m_paragraph.text += QChar(c);
+        return;
+    }
     appendText(QString(QChar(c)));
 }
 
@@ -958,6 +977,11 @@ void Parser::appendText(const QString &raw)
 
 int Parser::styleIndex(const RtfCharStyle &chr)
 {
+    // Runs of text mostly keep the style of the run before.
+    if (m_lastStyleValid && chr == m_lastRawStyle)
+        return m_lastStyle;
+    m_lastRawStyle = chr;
+    m_lastStyleValid = true;
     RtfCharStyle resolved = chr;
     int font = chr.font < 0 ? m_defaultFont : chr.font;
     const auto found = m_fonts.find(font);
@@ -1113,6 +1137,7 @@ void Parser::finishFontName()
 
 void Parser::finishColor()
 {
+    m_lastStyleValid = false;
     if (m_content.colors.size() < 65536)
         m_content.colors.push_back(m_hasColor ? QColor(m_red, m_green, m_blue) : QColor());
     m_red = m_green = m_blue = 0;

@@ -16,6 +16,7 @@
 #include <QUrl>
 
 #include <array>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -41,6 +42,8 @@ int ansiByte(char16_t c)
 {
     if (c >= 0xA0 && c <= 0xFF)
         return c;  // Windows-1252 equals Latin-1 there
+    if (c < 0x152 || c > 0x2122)
+        return -1;  // outside the range of the other Windows-1252 characters
     static const QHash<char16_t, int> upper = [] {
         QHash<char16_t, int> map;
         const auto &t = ansiUpperHalf();
@@ -141,6 +144,18 @@ private:
         return int(m_colors.size());
     }
 
+    // Formats repeat across a document; working one out means building a
+    // QFont, so each format index is worked out once.
+    CharState stateFor(int formatIndex, const QTextCharFormat &format)
+    {
+        const auto found = m_stateCache.constFind(formatIndex);
+        if (found != m_stateCache.constEnd())
+            return *found;
+        const CharState state = stateFor(format);
+        m_stateCache.insert(formatIndex, state);
+        return state;
+    }
+
     CharState stateFor(const QTextCharFormat &format)
     {
         const QFont font = format.font().resolve(m_defaultFont);
@@ -208,11 +223,13 @@ private:
             } else if (c < 0x20 || c == QChar::ObjectReplacementCharacter) {
                 // Control characters and stray object marks have no text form.
             } else if (const int byte = ansiByte(c); byte >= 0) {
-                out += "\\'";
-                out += hexDigits[byte >> 4];
-                out += hexDigits[byte & 15];
+                const char escape[4] = {'\\', '\'', hexDigits[byte >> 4], hexDigits[byte & 15]};
+                out.append(escape, 4);
             } else {
-                out += "\\u" + QByteArray::number(qint16(c)) + '?';
+                char buffer[16] = {'\\', 'u'};
+                const auto end = std::to_chars(buffer + 2, buffer + 14, int(qint16(c))).ptr;
+                *end = '?';
+                out.append(buffer, end + 1 - buffer);
             }
         }
     }
@@ -376,13 +393,13 @@ private:
                     openLink(href);
             }
             if (format.isImageFormat()) {
-                switchTo(stateFor(format));
+                switchTo(stateFor(fragment.charFormatIndex(), format));
                 const QString text = fragment.text();
                 for (qsizetype i = 0; i < text.size(); ++i)
                     writePicture(format.toImageFormat());
                 continue;
             }
-            switchTo(stateFor(format));
+            switchTo(stateFor(fragment.charFormatIndex(), format));
             appendText(m_body, fragment.text());
         }
         closeLink();
@@ -484,6 +501,7 @@ private:
     QHash<QString, int> m_fontIndex;
     QList<QColor> m_colors;
     QHash<QRgb, int> m_colorIndex;
+    QHash<int, CharState> m_stateCache;
     CharState m_state;
     CharState m_savedState;
     QString m_openLink;
