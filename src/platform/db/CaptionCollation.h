@@ -22,4 +22,15 @@ QString fold(const QString &text);
 // pairs are placed after U+FFFF, where their code points are).
 int compare(const QString &a, const QString &b);
 
+// A UTF-16 code unit's rank in that order: ranks compare as code points
+// do, because the surrogates (D800–DFFF) move above E000–FFFF.
+inline char16_t rank(char16_t unit)
+{
+    if (unit >= 0xE000)
+        return char16_t(unit - 0x800);
+    if (unit >= 0xD800)
+        return char16_t(unit + 0x2000);
+    return unit;
+}
+
 } // namespace CaptionCollation

@@ -33,6 +33,9 @@ public:
     // Replaces all rows. Rows that arrive already in order (as an index scan
     // delivers them) are only checked, not sorted again.
     void assign(Kind kind, std::vector<OrderRow> rows);
+    // Replaces all rows with rows in SQLite's NOCASE caption order (as the
+    // index CAPTION_FIELD delivers them) and orders them by caption.
+    void assignFromAsciiCaseOrder(std::vector<OrderRow> rows);
     void sortBy(Kind kind);
 
     // Inserts at the place the order gives the row and returns that index.
@@ -55,6 +58,8 @@ public:
     std::vector<OrderRow> takeRows();
 
 private:
+    void sortRows(std::vector<OrderRow> &rows) const;
+
     Kind m_kind = Kind::ByKey;
     std::vector<OrderRow> m_rows;
 };

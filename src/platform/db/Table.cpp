@@ -168,7 +168,6 @@ void Table::resetToClosed()
     m_keyField = m_captionField = m_dateField = m_timeField = m_descriptionField = m_plainTextField = -1;
     m_orderName.clear();
     m_order.clear();
-    m_dateKeysLoaded = false;
     m_state = State::Inactive;
     m_current = m_insertRow = -1;
     m_currentKey = 0;
@@ -273,36 +272,79 @@ std::vector<OrderRow> Table::loadCaptionKeys(bool *inCaptionOrder)
     return rows;
 }
 
-// Date and Time of every record from the covering index DATE_FIELD.
-void Table::loadDateKeys(std::vector<OrderRow> &rows)
+// Puts the rows into the order in which an index scan returns their keys
+// (rows it does not return keep their order at the end). With withDates,
+// the scan also returns each record's Date and Time, which are kept. The
+// rows are only moved once the scan has succeeded.
+void Table::reorderByScan(std::vector<OrderRow> &rows, const QString &sql, bool withDates)
 {
-    std::vector<std::pair<qint64, size_t>> byKey;
+    std::vector<std::pair<qint64, quint32>> byKey;
     byKey.reserve(rows.size());
     for (size_t i = 0; i < rows.size(); ++i)
-        byKey.emplace_back(rows[i].key, i);
+        byKey.emplace_back(rows[i].key, quint32(i));
     std::sort(byKey.begin(), byKey.end());
-    SqliteStatement scan(m_db->handle(), QStringLiteral("SELECT Inc, Date, Time FROM Records ORDER BY Date, Time, Inc"));
+    std::vector<quint32> sequence;
+    std::vector<QString> dates;
+    std::vector<QString> times;
+    sequence.reserve(rows.size());
+    SqliteStatement scan(m_db->handle(), sql);
     while (scan.step()) {
         const qint64 key = scan.intValue(0);
-        const auto at = std::lower_bound(byKey.begin(), byKey.end(), std::make_pair(key, size_t(0)));
+        const auto at = std::lower_bound(byKey.begin(), byKey.end(), std::make_pair(key, quint32(0)));
         if (at == byKey.end() || at->first != key)
             continue;
-        OrderRow &row = rows[at->second];
-        row.date = scan.textValue(1);
-        row.time = scan.textValue(2);
+        sequence.push_back(at->second);
+        if (withDates) {
+            dates.push_back(scan.textValue(1));
+            times.push_back(scan.textValue(2));
+        }
     }
-    m_dateKeysLoaded = true;
+    std::vector<bool> placed(rows.size());
+    std::vector<OrderRow> ordered;
+    ordered.reserve(rows.size());
+    for (size_t i = 0; i < sequence.size(); ++i) {
+        if (placed[sequence[i]])
+            continue;
+        placed[sequence[i]] = true;
+        ordered.push_back(std::move(rows[sequence[i]]));
+        if (withDates) {
+            ordered.back().date = dates[i];
+            ordered.back().time = times[i];
+        }
+    }
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (!placed[i])
+            ordered.push_back(std::move(rows[i]));
+    }
+    rows = std::move(ordered);
+}
+
+// Builds the order from the rows of an index scan: the date order comes
+// straight from DATE_FIELD, the caption order from CAPTION_FIELD, whose
+// NOCASE order only captions beyond ASCII can differ from.
+void Table::arrange(std::vector<OrderRow> &rows, RecordOrder::Kind kind, bool inCaptionIndexOrder)
+{
+    switch (kind) {
+    case RecordOrder::Kind::ByDate:
+        reorderByScan(rows, QStringLiteral("SELECT Inc, Date, Time FROM Records ORDER BY Date, Time, Inc"), true);
+        m_order.assign(kind, std::move(rows));
+        break;
+    case RecordOrder::Kind::ByCaption:
+        if (!inCaptionIndexOrder)
+            reorderByScan(rows, QStringLiteral("SELECT Inc FROM Records ORDER BY Caption COLLATE NOCASE, Inc"), false);
+        m_order.assignFromAsciiCaseOrder(std::move(rows));
+        break;
+    case RecordOrder::Kind::ByKey:
+        m_order.assign(kind, std::move(rows));
+        break;
+    }
 }
 
 void Table::loadOrder(RecordOrder::Kind kind)
 {
     bool inCaptionOrder = false;
     std::vector<OrderRow> rows = loadCaptionKeys(&inCaptionOrder);
-    if (kind == RecordOrder::Kind::ByDate)
-        loadDateKeys(rows);
-    m_order.assign(inCaptionOrder ? RecordOrder::Kind::ByCaption : RecordOrder::Kind::ByKey, std::move(rows));
-    if (kind != m_order.kind())
-        m_order.sortBy(kind);
+    arrange(rows, kind, inCaptionOrder);
 }
 
 void Table::setOrder(const QString &orderName)
@@ -312,18 +354,15 @@ void Table::setOrder(const QString &orderName)
     if (orderName == m_orderName)
         return;
     leaveRecord();
-    if (kind == RecordOrder::Kind::ByDate && !m_dateKeysLoaded) {
-        std::vector<OrderRow> rows = m_order.takeRows();
-        try {
-            loadDateKeys(rows);
-        } catch (...) {
-            m_order.assign(m_order.kind(), std::move(rows));
-            throw;
-        }
-        m_order.assign(m_order.kind(), std::move(rows));
-    }
     const qint64 key = m_current >= 0 ? m_order.at(m_current).key : 0;
-    m_order.sortBy(kind);
+    const RecordOrder::Kind previous = m_order.kind();
+    std::vector<OrderRow> rows = m_order.takeRows();
+    try {
+        arrange(rows, kind, false);
+    } catch (...) {
+        m_order.assign(previous, std::move(rows));
+        throw;
+    }
     m_orderName = orderName;
     if (m_current >= 0)
         m_current = m_order.indexOfKey(key);

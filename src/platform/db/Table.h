@@ -166,7 +166,8 @@ private:
     RecordOrder::Kind orderKind(const QString &orderName) const;
     std::vector<OrderRow> loadCaptionKeys(bool *inCaptionOrder);
     void loadOrder(RecordOrder::Kind kind);
-    void loadDateKeys(std::vector<OrderRow> &rows);
+    void reorderByScan(std::vector<OrderRow> &rows, const QString &sql, bool withDates);
+    void arrange(std::vector<OrderRow> &rows, RecordOrder::Kind kind, bool inCaptionIndexOrder);
 
     std::vector<QVariant> readRecord(qint64 key) const;
     std::vector<QVariant> emptyRecord() const;
@@ -201,7 +202,6 @@ private:
 
     QString m_orderName;
     RecordOrder m_order;
-    bool m_dateKeysLoaded = false;
 
     State m_state = State::Inactive;
     int m_current = -1;      // index in m_order; while inserting, the record to return to
