@@ -51,12 +51,20 @@ QString signature(SqliteConnection &db)
     return parts.join(u'\n');
 }
 
-QString referenceSignature(BookSchema::TableKind kind)
+QString makeReferenceSignature(BookSchema::TableKind kind)
 {
     SqliteConnection reference;
     reference.openMemory();
     reference.exec(kind == BookSchema::TableKind::Records ? BookSchema::recordTableSql() : BookSchema::dateTableSql());
     return signature(reference);
+}
+
+// The schema in code never changes while the program runs.
+const QString &referenceSignature(BookSchema::TableKind kind)
+{
+    static const QString records = makeReferenceSignature(BookSchema::TableKind::Records);
+    static const QString dates = makeReferenceSignature(BookSchema::TableKind::BackupDate);
+    return kind == BookSchema::TableKind::Records ? records : dates;
 }
 
 } // namespace

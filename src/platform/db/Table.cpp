@@ -258,7 +258,6 @@ std::vector<OrderRow> Table::loadCaptionKeys(bool *inCaptionOrder)
         *inCaptionOrder = false;
         return rows;
     }
-    rows.reserve(size_t(m_db->queryInt("SELECT count(*) FROM Records")));
     SqliteStatement scan(m_db->handle(),
                          QStringLiteral("SELECT Inc, Caption FROM Records ORDER BY Caption COLLATE NOCASE, Inc"));
     while (scan.step()) {
