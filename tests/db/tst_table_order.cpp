@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 #include <algorithm>
+#include <sqlite3.h>
 
 namespace {
 
@@ -77,6 +78,7 @@ private slots:
     void locate();
     void locateWithoutMatchChangesNothing();
     void switchOrderKeepsCurrentRecord();
+    void switchOrderWithFarApartKeys();
 };
 
 void TestTableOrder::orderStaysConsistent_data()
@@ -236,6 +238,32 @@ void TestTableOrder::switchOrderKeepsCurrentRecord()
     QCOMPARE(captionsShown(table), (QStringList{"a, renamed", "b", "c"}));
     QVERIFY_THROWS_EXCEPTION(AppError, table.setOrder(QStringLiteral("NO_SUCH_ORDER")));
     QCOMPARE(table.orderName(), Table::CaptionOrder);
+}
+
+// Keys written by other means may lie far apart; the orders still hold.
+void TestTableOrder::switchOrderWithFarApartKeys()
+{
+    BookFixture book;
+    {
+        sqlite3 *db = nullptr;
+        QCOMPARE(sqlite3_open(book.tablePath().toUtf8().constData(), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db,
+                              "INSERT INTO Records (Inc, Caption, Date) VALUES (9000000000, 'b', '2024-01-01'),"
+                              " (5, 'c', '2023-01-01'), (3000000, 'a', '2025-01-01');",
+                              nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        sqlite3_close(db);
+    }
+    Table table;
+    book.open(table, Table::CaptionOrder);
+    QCOMPARE(captionsShown(table), (QStringList{"a", "b", "c"}));
+    table.setOrder(Table::DateOrder);
+    QCOMPARE(captionsShown(table), (QStringList{"c", "b", "a"}));
+    addRecords(table, {"d"}, {"2024-06-01"});
+    QVERIFY(table.fieldValue(QStringLiteral("Inc")).toLongLong() > 9000000000LL);
+    QCOMPARE(captionsShown(table), (QStringList{"c", "b", "d", "a"}));
+    table.setOrder(Table::CaptionOrder);
+    QCOMPARE(captionsShown(table), (QStringList{"a", "b", "c", "d"}));
 }
 
 QTEST_GUILESS_MAIN(TestTableOrder)

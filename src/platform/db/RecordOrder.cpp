@@ -24,7 +24,7 @@ bool RecordOrder::lessThan(const OrderRow &a, const OrderRow &b) const
     case Kind::ByKey:
         break;
     case Kind::ByCaption:
-        c = CaptionCollation::compare(a.fold, b.fold);
+        c = CaptionCollation::compare(a.sortText(), b.sortText());
         break;
     case Kind::ByDate:
         c = compareStored(a.date, b.date);
@@ -53,12 +53,8 @@ void RecordOrder::assignFromAsciiCaseOrder(std::vector<OrderRow> rows)
     std::vector<OrderRow> asciiFolded;
     std::vector<OrderRow> others;
     asciiFolded.reserve(rows.size());
-    for (OrderRow &row : rows) {
-        bool beyondAscii = false;
-        for (qsizetype i = 0; i < row.caption.size() && !beyondAscii; ++i)
-            beyondAscii = row.caption.at(i) != row.fold.at(i) && row.caption.at(i).unicode() >= 0x80;
-        (beyondAscii ? others : asciiFolded).push_back(std::move(row));
-    }
+    for (OrderRow &row : rows)
+        (row.fold.isNull() ? asciiFolded : others).push_back(std::move(row));
     auto less = [this](const OrderRow &a, const OrderRow &b) { return lessThan(a, b); };
     if (!std::is_sorted(asciiFolded.begin(), asciiFolded.end(), less))
         sortRows(asciiFolded);  // not the order SQLite writes; sort all the same
@@ -85,10 +81,10 @@ void RecordOrder::sortRows(std::vector<OrderRow> &rows) const
     for (size_t i = 0; i < rows.size(); ++i) {
         keys[i] = {0, 0, quint32(i)};
         if (m_kind == Kind::ByCaption) {
-            const QString &fold = rows[i].fold;
-            const qsizetype n = std::min<qsizetype>(fold.size(), 8);
+            const QString &text = rows[i].sortText();
+            const qsizetype n = std::min<qsizetype>(text.size(), 8);
             for (qsizetype c = 0; c < n; ++c)
-                (c < 4 ? keys[i].high : keys[i].low) |= quint64(CaptionCollation::rank(fold.at(c).unicode()))
+                (c < 4 ? keys[i].high : keys[i].low) |= quint64(CaptionCollation::rank(text.at(c).unicode()))
                                                          << (16 * (3 - c % 4));
         }
     }
@@ -147,19 +143,19 @@ int RecordOrder::findCaptionPrefix(const QString &prefix) const
 {
     if (m_rows.empty())
         return -1;
-    const QString folded = CaptionCollation::fold(prefix);
+    const QString folded = CaptionCollation::foldAll(prefix);
     if (m_kind == Kind::ByCaption) {
         // Captions that begin with the prefix stand together, starting at the
         // first caption not below the prefix itself.
         const auto at = std::lower_bound(m_rows.begin(), m_rows.end(), folded, [](const OrderRow &row, const QString &p) {
-            return CaptionCollation::compare(row.fold, p) < 0;
+            return CaptionCollation::compare(row.sortText(), p) < 0;
         });
-        if (at != m_rows.end() && at->fold.startsWith(folded))
+        if (at != m_rows.end() && CaptionCollation::startsWith(at->sortText(), folded))
             return int(at - m_rows.begin());
         return -1;
     }
     for (size_t i = 0; i < m_rows.size(); ++i) {
-        if (m_rows[i].fold.startsWith(folded))
+        if (CaptionCollation::startsWith(m_rows[i].sortText(), folded))
             return int(i);
     }
     return -1;

@@ -8,7 +8,9 @@ struct OrderRow
 {
     qint64 key = 0;
     QString caption;
-    QString fold;  // CaptionCollation::fold(caption)
+    QString fold;  // CaptionCollation::foldBeyondAscii(caption): null for most captions
+
+    const QString &sortText() const { return fold.isNull() ? caption : fold; }
     QString date;  // null when stored NULL; NULL sorts first, as in SQLite
     QString time;
 };

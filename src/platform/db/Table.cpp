@@ -258,13 +258,18 @@ std::vector<OrderRow> Table::loadCaptionKeys(bool *inCaptionOrder)
         *inCaptionOrder = false;
         return rows;
     }
+    // The highest Inc ever given out is known at once and is about the
+    // number of records; reserving it saves copying every row as they come.
+    SqliteStatement highest(m_db->handle(), QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name='Records'"));
+    if (highest.step())
+        rows.reserve(size_t(std::clamp<qint64>(highest.intValue(0), 0, 1 << 24)));
     SqliteStatement scan(m_db->handle(),
                          QStringLiteral("SELECT Inc, Caption FROM Records ORDER BY Caption COLLATE NOCASE, Inc"));
     while (scan.step()) {
         OrderRow row;
         row.key = scan.intValue(0);
         row.caption = scan.textValue(1);
-        row.fold = CaptionCollation::fold(row.caption);
+        row.fold = CaptionCollation::foldBeyondAscii(row.caption);
         rows.push_back(std::move(row));
     }
     *inCaptionOrder = true;
@@ -273,29 +278,49 @@ std::vector<OrderRow> Table::loadCaptionKeys(bool *inCaptionOrder)
 
 // Puts the rows into the order in which an index scan returns their keys
 // (rows it does not return keep their order at the end). With withDates,
-// the scan also returns each record's Date and Time, which are kept. The
-// rows are only moved once the scan has succeeded.
+// the scan also returns each record's Date and Time, which are kept; they
+// are written as the scan goes, which is harmless should it fail, because
+// only the date order reads them. The rows move once the scan is done.
 void Table::reorderByScan(std::vector<OrderRow> &rows, const QString &sql, bool withDates)
 {
+    // Inc values are nearly dense, so a table indexed by key finds a row at
+    // once; a book with huge gaps between keys falls back to binary search.
+    qint64 maxKey = 0;
+    for (const OrderRow &row : rows)
+        maxKey = std::max(maxKey, row.key);
+    const bool dense = maxKey <= qint64(rows.size()) * 4 + 1024;
+    constexpr quint32 NoRow = 0xFFFFFFFFu;
+    std::vector<quint32> slot;
     std::vector<std::pair<qint64, quint32>> byKey;
-    byKey.reserve(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i)
-        byKey.emplace_back(rows[i].key, quint32(i));
-    std::sort(byKey.begin(), byKey.end());
+    if (dense) {
+        slot.assign(size_t(maxKey) + 1, NoRow);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].key >= 0)
+                slot[size_t(rows[i].key)] = quint32(i);
+        }
+    } else {
+        byKey.reserve(rows.size());
+        for (size_t i = 0; i < rows.size(); ++i)
+            byKey.emplace_back(rows[i].key, quint32(i));
+        std::sort(byKey.begin(), byKey.end());
+    }
+    const auto rowOf = [&](qint64 key) -> quint32 {
+        if (dense)
+            return key >= 0 && key <= maxKey ? slot[size_t(key)] : NoRow;
+        const auto at = std::lower_bound(byKey.begin(), byKey.end(), std::make_pair(key, quint32(0)));
+        return at != byKey.end() && at->first == key ? at->second : NoRow;
+    };
     std::vector<quint32> sequence;
-    std::vector<QString> dates;
-    std::vector<QString> times;
     sequence.reserve(rows.size());
     SqliteStatement scan(m_db->handle(), sql);
     while (scan.step()) {
-        const qint64 key = scan.intValue(0);
-        const auto at = std::lower_bound(byKey.begin(), byKey.end(), std::make_pair(key, quint32(0)));
-        if (at == byKey.end() || at->first != key)
+        const quint32 row = rowOf(scan.intValue(0));
+        if (row == NoRow)
             continue;
-        sequence.push_back(at->second);
+        sequence.push_back(row);
         if (withDates) {
-            dates.push_back(scan.textValue(1));
-            times.push_back(scan.textValue(2));
+            rows[row].date = scan.textValue(1);
+            rows[row].time = scan.textValue(2);
         }
     }
     std::vector<bool> placed(rows.size());
@@ -306,10 +331,6 @@ void Table::reorderByScan(std::vector<OrderRow> &rows, const QString &sql, bool 
             continue;
         placed[sequence[i]] = true;
         ordered.push_back(std::move(rows[sequence[i]]));
-        if (withDates) {
-            ordered.back().date = dates[i];
-            ordered.back().time = times[i];
-        }
     }
     for (size_t i = 0; i < rows.size(); ++i) {
         if (!placed[i])
@@ -839,7 +860,7 @@ OrderRow Table::orderRowFromBuffer(qint64 key) const
     row.key = key;
     if (m_captionField >= 0) {
         row.caption = storedText(m_buffer[size_t(m_captionField)]);
-        row.fold = CaptionCollation::fold(row.caption);
+        row.fold = CaptionCollation::foldBeyondAscii(row.caption);
     }
     if (m_dateField >= 0)
         row.date = storedText(m_buffer[size_t(m_dateField)]);
