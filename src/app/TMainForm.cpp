@@ -4,7 +4,21 @@
 #include "app/Folders.h"
 #include "app/MainButtons.h"
 #include "app/StartupState.h"
-#include "platform/rtf/RichEdit.h"
+#include "library/DeletionQueue.h"
+#include "library/LibraryCatalogue.h"
+#include "app/Application.h"
+#include "app/BookFlags.h"
+#include "platform/AppError.h"
+#include "platform/NativePath.h"
+#include "platform/db/DBEdit.h"
+#include "platform/db/DBGrid.h"
+#include "platform/db/DBRichEdit.h"
+#include "platform/db/DataSource.h"
+#include "platform/db/Table.h"
+#include "platform/skin/SkinMessageBox.h"
+#include "settings/Language.h"
+#include "settings/Profile.h"
+#include "settings/Settings.h"
 #include "platform/widgets/PictureButton.h"
 #include "platform/widgets/RoundedGroupBox.h"
 
@@ -13,9 +27,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QScreen>
 #include <QSplitter>
-#include <QTableView>
 
 TMainForm *MainForm = nullptr;
 
@@ -53,6 +67,8 @@ QLabel *statusPanel(const char *name, int width, QWidget *parent)
 TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
 {
     createControls();
+    createTables();
+    connectCommands();
 
     DataFolder = DataFolderSetup::InitDataFolder();
     if (!DataFolderSetup::MoveDataFromProgramFolder(programFolder(), DataFolder)) {
@@ -60,7 +76,13 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
         return;
     }
     FirstStart = DataFolderSetup::InstallSkeleton(programFolder(), DataFolder);
-
+    loadButtonPictures();
+    LocaliseMainForm();
+    applyAppearanceSettings();
+    // Qt paints every widget double-buffered; nothing to switch on.
+    DeletionQueue::runStartupPass();
+    if (FirstStart)
+        nameFirstCollectionAndBook();
     setWindowTitle(kProductName);
     FormCreate();
 }
@@ -73,6 +95,8 @@ void TMainForm::createControls()
     for (const MainButton &b : kMainButtons) {
         auto *button = new PictureButton(b.tag, this);
         button->setObjectName(QString::fromLatin1(b.name));
+        button->setFixedSize(b.areaWidth(), b.areaHeight());
+        button->setIconSize(QSize(b.normalSize(), b.normalSize()));
         m_buttons[b.tag] = button;
     }
     const auto addButtons = [this](QBoxLayout *layout, std::initializer_list<int> tags) {
@@ -91,7 +115,7 @@ void TMainForm::createControls()
 
     // Top row: the command buttons, at the right.
     CaptionGroupBox = frame("CaptionGroupBox", MainGroupBox);
-    auto *captionLayout = tightLayout(new QHBoxLayout(CaptionGroupBox));
+    auto *captionLayout = tightLayout(new QHBoxLayout(CaptionGroupBox), 0);
     addButtons(captionLayout, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
     auto *topRow = tightLayout(new QHBoxLayout);
     topRow->addStretch(1);
@@ -102,7 +126,7 @@ void TMainForm::createControls()
     auto *middleRow = tightLayout(new QHBoxLayout, 4);
     LeftSideGroupBox = frame("LeftSideGroupBox", MainGroupBox);
     LeftSideGroupBox->setFrameVisible(false);
-    auto *leftLayout = tightLayout(new QVBoxLayout(LeftSideGroupBox));
+    auto *leftLayout = tightLayout(new QVBoxLayout(LeftSideGroupBox), 0);
     addButtons(leftLayout, {24, 25, 30, 26, 27, 28, 29});
     leftLayout->addStretch(1);
     middleRow->addWidget(LeftSideGroupBox);
@@ -116,7 +140,7 @@ void TMainForm::createControls()
     ItemsGroupBox = frame("ItemsGroupBox", EditorSplitter);
     ItemsGroupBox->setFrameVisible(false);
     auto *itemsLayout = tightLayout(new QVBoxLayout(ItemsGroupBox));
-    MainDBGrid = new QTableView(ItemsGroupBox);
+    MainDBGrid = new DBGrid(ItemsGroupBox);
     MainDBGrid->setObjectName(QStringLiteral("MainDBGrid"));
     MainDBGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     MainDBGrid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -127,13 +151,13 @@ void TMainForm::createControls()
 
     auto *rightColumn = new QWidget(EditorSplitter);
     auto *rightLayout = tightLayout(new QVBoxLayout(rightColumn), 3);
-    NameDBEdit = new QLineEdit(rightColumn);
+    NameDBEdit = new DBEdit(rightColumn);
     NameDBEdit->setObjectName(QStringLiteral("NameDBEdit"));
     NameDBEdit->setMaxLength(254);
     rightLayout->addWidget(NameDBEdit);
     EditingGroupBox = frame("EditingGroupBox", rightColumn);
     auto *editingLayout = tightLayout(new QVBoxLayout(EditingGroupBox));
-    MainDBRichEdit = new RichEdit(EditingGroupBox);
+    MainDBRichEdit = new DBRichEdit(EditingGroupBox);
     MainDBRichEdit->setObjectName(QStringLiteral("MainDBRichEdit"));
     MainDBRichEdit->setLineWrapMode(QTextEdit::WidgetWidth);
     MainDBRichEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -150,13 +174,13 @@ void TMainForm::createControls()
     mainLayout->addLayout(middleRow, 1);
 
     // Bottom row: navigation, bookmarks, calendar and calculator.
-    auto *bottomRow = tightLayout(new QHBoxLayout, 6);
+    auto *bottomRow = tightLayout(new QHBoxLayout, 4);
     DBNavGroupBox = frame("DBNavGroupBox", MainGroupBox);
-    addButtons(tightLayout(new QHBoxLayout(DBNavGroupBox)), {10, 11, 12, 13, 14, 15, 16, 17});
+    addButtons(tightLayout(new QHBoxLayout(DBNavGroupBox), 0), {10, 11, 12, 13, 14, 15, 16, 17});
     MiddleGroupBox = frame("MiddleGroupBox", MainGroupBox);
-    addButtons(tightLayout(new QHBoxLayout(MiddleGroupBox)), {18, 19, 20, 21});
+    addButtons(tightLayout(new QHBoxLayout(MiddleGroupBox), 0), {18, 19, 20, 21});
     AdditionalGroupBox = frame("AdditionalGroupBox", MainGroupBox);
-    addButtons(tightLayout(new QHBoxLayout(AdditionalGroupBox)), {22, 23});
+    addButtons(tightLayout(new QHBoxLayout(AdditionalGroupBox), 0), {22, 23});
     bottomRow->addWidget(DBNavGroupBox);
     bottomRow->addWidget(MiddleGroupBox);
     bottomRow->addWidget(AdditionalGroupBox);
@@ -184,12 +208,130 @@ void TMainForm::createControls()
     centralLayout->addWidget(MainStatusBar);
 }
 
+void TMainForm::createTables()
+{
+    MainTable = new Table(this);
+    MainTable->setObjectName(QStringLiteral("MainTable"));
+    MainDataSource = new DataSource(MainTable, this);
+    DateTable = new Table(this);
+    DateTable->setObjectName(QStringLiteral("DateTable"));
+    DateDataSource = new DataSource(DateTable, this);
+
+    MainTable->onNewRecord = [this] { MainTableNewRecord(); };
+    MainTable->onBeforePost = [this] { MainTableBeforePost(); };
+    MainTable->onAfterPost = [this] { MainTableAfterPost(); };
+    MainTable->onAfterCancel = [this] { MainTableAfterPost(); };
+    MainTable->onAfterDelete = [this] { MainTableAfterPost(); };
+    DateTable->onNewRecord = [this] { MainTableNewRecord(); };
+    DateTable->onAfterPost = [this] { MainTableAfterPost(); };
+    DateTable->onAfterCancel = [this] { MainTableAfterPost(); };
+    DateTable->onAfterDelete = [this] { MainTableAfterPost(); };
+    connect(MainDataSource, &DataSource::dataChanged, this, [this] { MainDataSourceDataChange(); });
+    connect(DateDataSource, &DataSource::dataChanged, this, [this] { MainDataSourceDataChange(); });
+
+    NameDBEdit->setDataSource(MainDataSource);
+    NameDBEdit->setDataField(QStringLiteral("Caption"));
+    MainDBGrid->setDataSource(MainDataSource);
+    MainDBGrid->setColumns({QStringLiteral("Caption")});
+    MainDBRichEdit->setDataSource(MainDataSource);
+    MainDBRichEdit->setDataField(QStringLiteral("Description"));
+}
+
 void TMainForm::FormCreate()
 {
-    resize(kDefaultWidth, kDefaultHeight);
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(kDefaultWidth / 2, kDefaultHeight / 2));
+    try {
+        Profile settings(Settings::path());
+        LibraryCatalogue catalogue = LibraryCatalogue::current();
+
+        if (settings.readBool(QStringLiteral("Positions"), QStringLiteral("SavePositions"), false)) {
+            const QString positions = QStringLiteral("Positions");
+            resize(settings.readInteger(positions, QStringLiteral("Width"), 0),
+                   settings.readInteger(positions, QStringLiteral("Height"), 0));
+            move(settings.readInteger(positions, QStringLiteral("Left"), 0),
+                 settings.readInteger(positions, QStringLiteral("Top"), 0));
+        } else {
+            resize(kDefaultWidth, kDefaultHeight);
+            if (const QScreen *screen = QGuiApplication::primaryScreen())
+                move(screen->availableGeometry().center() - QPoint(kDefaultWidth / 2, kDefaultHeight / 2));
+        }
+
+        // The recorded book, or the first book in the stored collection
+        // order when that one is gone; none in a library without books.
+        const std::optional<BookRef> book = catalogue.resolveCurrentBook();
+        const BookNames names = catalogue.names(book ? *book : catalogue.recordedCurrentBook());
+        MainGroupBox->setCaption(names.collection);
+        EditorGroupBox->setCaption(names.book);
+        if (book) {
+            BookFolder = catalogue.bookFolder(*book);
+            setBookEditingEnabled(true);
+        } else {
+            BookFolder = DataFolder + QStringLiteral("\\Libraries\\Templates\\Book0\\");
+            setBookEditingEnabled(false);
+        }
+
+        if (!OpenBook()) {
+            SkinMessageBox::show(this, SkinMessageBox::Warning,
+                                 LanguageFile().text(QStringLiteral("Messages"), QStringLiteral("VistaError")),
+                                 SkinMessageBox::OK);
+            m_usable = false;
+            return;
+        }
+        setWindowTitle(kProductName);
+        StampingNewRecord = false;
+        NewRecordPending = false;
+
+        MainTable->edit();
+        applyRecordFonts();
+        settings.flush();
+    } catch (const AppError &error) {
+        Application::showException(error);
     }
-    setWindowTitle(kProductName);
+}
+
+void TMainForm::applyAppearanceSettings()
+{
+    // Skin, transparency and calculator options join this pass with the
+    // appearance settings. A library number 0 is left by help mode when the
+    // program ended inside it: the user's own library is 1 again.
+    Profile settings(Settings::path());
+    if (settings.readInteger(QStringLiteral("Libraries"), QStringLiteral("CurLibNum"), 1) == 0)
+        settings.writeInteger(QStringLiteral("Libraries"), QStringLiteral("CurLibNum"), 1);
+    settings.flush();
+}
+
+void TMainForm::nameFirstCollectionAndBook()
+{
+    const LanguageFile language;
+    LibraryCatalogue::current().nameFirstCollection(
+        language.text(QStringLiteral("Library"), QStringLiteral("FirstRunCollectionNameTemplate")),
+        language.text(QStringLiteral("Library"), QStringLiteral("FirstRunBookNameTemplate")));
+}
+
+void TMainForm::setBookEditingEnabled(bool enabled)
+{
+    m_bookEditable = enabled;
+    NameDBEdit->setEnabled(enabled);
+    MainDBGrid->setEnabled(enabled);
+    MainDBRichEdit->setEnabled(enabled);
+    button(3)->setEnabled(enabled);  // back up
+    button(4)->setEnabled(enabled);  // restore
+}
+
+void TMainForm::loadButtonPictures()
+{
+    for (const MainButton &b : kMainButtons) {
+        const int size = b.normalSize();
+        const QString path = programFolder() + QStringLiteral("\\Images\\Icons\\Basic\\%1x%1\\").arg(size)
+                             + QString::fromLatin1(b.picture);
+        m_buttons[b.tag]->setPicture(QPixmap(nativePath(path)));
+    }
+}
+
+void TMainForm::applyRecordFonts()
+{
+    const Profile settings(Settings::path());
+    const QString font = QStringLiteral("Font");
+    NameDBEdit->setFont(settings.readFont(font, QStringLiteral("Title"), FontSpec()).toQFont());
+    MainDBGrid->setFont(settings.readFont(font, QStringLiteral("Items"), FontSpec()).toQFont());
+    MainDBRichEdit->setFont(settings.readFont(font, QStringLiteral("Editor"), FontSpec()).toQFont());
 }

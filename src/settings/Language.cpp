@@ -31,8 +31,12 @@ QString LanguageFile::pathFor(const QString &fileName)
 
 QStringList LanguageFile::availableLanguages()
 {
+    return languagesIn(nativePath(programFolder() + QStringLiteral("\\Languages\\")));
+}
+
+QStringList LanguageFile::languagesIn(const QString &folder)
+{
     QStringList names;
-    const QString folder = nativePath(programFolder() + QStringLiteral("\\Languages\\"));
     for (const QString &file : FileOps::plainFiles(folder)) {
         if (file.endsWith(QStringLiteral(".lng"), Qt::CaseInsensitive))
             names << file.left(file.size() - 4);

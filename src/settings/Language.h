@@ -25,6 +25,7 @@ public:
     // Names of the "*.lng" files of the Languages folder without their last
     // four characters, in directory order; an extension in capitals counts.
     static QStringList availableLanguages();
+    static QStringList languagesIn(const QString &nativeFolder);
 
 private:
     QString m_path;

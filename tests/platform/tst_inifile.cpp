@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -234,6 +235,18 @@ private Q_SLOTS:
             QCOMPARE(error.message(), QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path)));
         }
         QVERIFY(!QFile::exists(path));
+    }
+
+    void unreadableFileReadsDefaultsAndIsNeverReplaced()
+    {
+        // A folder where the file should be cannot be read, whoever runs the test.
+        const QString path = m_dir.filePath(QStringLiteral("folder.ini"));
+        QVERIFY(QDir().mkpath(path + QStringLiteral("/inside")));
+        IniFile ini(path);
+        QCOMPARE(ini.readInteger(QStringLiteral("S"), QStringLiteral("K"), 5), 5);
+        ini.writeInteger(QStringLiteral("S"), QStringLiteral("K"), 6);
+        QVERIFY_THROWS_EXCEPTION(AppError, ini.flush());
+        QVERIFY(QFileInfo(path + QStringLiteral("/inside")).isDir());
     }
 
     void interruptedRewriteLeavesAWholeFile()

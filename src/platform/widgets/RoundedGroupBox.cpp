@@ -27,9 +27,22 @@ void RoundedGroupBox::setCornerRadius(int radius)
 void RoundedGroupBox::updateMargins()
 {
     // Room for the caption above and the rounded line around the content.
-    const int top = m_frameVisible ? fontMetrics().height() + 2 : 0;
-    const int side = m_frameVisible ? 5 : 0;
+    const int side = m_frameVisible ? 3 : 0;
+    const int top = m_frameVisible && !title().isEmpty() ? fontMetrics().height() + 1 : side;
     setContentsMargins(side, top, side, side);
+}
+
+void RoundedGroupBox::changeEvent(QEvent *event)
+{
+    QGroupBox::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        updateMargins();
+}
+
+void RoundedGroupBox::setCaption(const QString &caption)
+{
+    setTitle(caption);
+    updateMargins();
 }
 
 void RoundedGroupBox::paintEvent(QPaintEvent *)
@@ -40,7 +53,7 @@ void RoundedGroupBox::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     const QPalette pal = palette();
     const QFontMetrics metrics(font());
-    const int captionHeight = metrics.height();
+    const int captionHeight = title().isEmpty() ? 0 : metrics.height();
     const QRectF frame = QRectF(rect()).adjusted(0.5, captionHeight / 2.0 + 0.5, -0.5, -0.5);
 
     QPainterPath path;

@@ -11,6 +11,9 @@ public:
     explicit RoundedGroupBox(QWidget *parent = nullptr);
     explicit RoundedGroupBox(const QString &title, QWidget *parent = nullptr);
 
+    // Sets the title and makes room for it (none when it is empty).
+    void setCaption(const QString &caption);
+
     void setFrameVisible(bool visible);
     bool isFrameVisible() const { return m_frameVisible; }
 
@@ -21,6 +24,7 @@ Q_SIGNALS:
     void frameClicked();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
