@@ -12,6 +12,10 @@
 DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_model(new RecordListModel(this))
 {
     setVerticalHeader(new RowIndicatorHeader(this));
+    // Rows of one fixed height let the header skip per-row bookkeeping, which
+    // matters for books of a hundred thousand records.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(19);
     setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
