@@ -69,6 +69,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     createControls();
     createTables();
     connectCommands();
+    connectEditorCommands();
 
     DataFolder = DataFolderSetup::InitDataFolder();
     if (!DataFolderSetup::MoveDataFromProgramFolder(programFolder(), DataFolder)) {
@@ -77,6 +78,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     }
     FirstStart = DataFolderSetup::InstallSkeleton(programFolder(), DataFolder);
     loadButtonPictures();
+    loadEditorGlyphs(false);
     LocaliseMainForm();
     applyAppearanceSettings();
     // Qt paints every widget double-buffered; nothing to switch on.
@@ -149,23 +151,40 @@ void TMainForm::createControls()
     MainDBGrid->horizontalHeader()->setStretchLastSection(true);
     itemsLayout->addWidget(MainDBGrid);
 
-    auto *rightColumn = new QWidget(EditorSplitter);
-    auto *rightLayout = tightLayout(new QVBoxLayout(rightColumn), 3);
-    NameDBEdit = new DBEdit(rightColumn);
+    MainDBRichEditGroupBox = new QWidget(EditorSplitter);
+    MainDBRichEditGroupBox->setObjectName(QStringLiteral("MainDBRichEditGroupBox"));
+    auto *rightLayout = tightLayout(new QVBoxLayout(MainDBRichEditGroupBox), 3);
+    NameDBEdit = new DBEdit(MainDBRichEditGroupBox);
     NameDBEdit->setObjectName(QStringLiteral("NameDBEdit"));
     NameDBEdit->setMaxLength(254);
     rightLayout->addWidget(NameDBEdit);
-    EditingGroupBox = frame("EditingGroupBox", rightColumn);
-    auto *editingLayout = tightLayout(new QVBoxLayout(EditingGroupBox));
-    MainDBRichEdit = new DBRichEdit(EditingGroupBox);
+    // The editor frame and, right of it, the toolbar: showing the toolbar
+    // takes its 50 pixels and a gap of 6 from the frame.
+    auto *editorRow = tightLayout(new QHBoxLayout, 6);
+    EditingGroupBox = frame("EditingGroupBox", MainDBRichEditGroupBox);
+    auto *editingLayout = tightLayout(new QVBoxLayout(EditingGroupBox), 0);
+    MainDBRichEditEffectsPanel = new QWidget(EditingGroupBox);
+    MainDBRichEditEffectsPanel->setObjectName(QStringLiteral("MainDBRichEditEffectsPanel"));
+    auto *panelLayout = tightLayout(new QVBoxLayout(MainDBRichEditEffectsPanel), 0);
+    MainDBRichEdit = new DBRichEdit(MainDBRichEditEffectsPanel);
     MainDBRichEdit->setObjectName(QStringLiteral("MainDBRichEdit"));
     MainDBRichEdit->setLineWrapMode(QTextEdit::WidgetWidth);
     MainDBRichEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    editingLayout->addWidget(MainDBRichEdit);
-    rightLayout->addWidget(EditingGroupBox, 1);
+    MainDBRichEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    panelLayout->addWidget(MainDBRichEdit);
+    editingLayout->addWidget(MainDBRichEditEffectsPanel, 1);
+    // The bookmark strip's row: empty, and so of no height, until shown.
+    m_stripRow = new QHBoxLayout;
+    m_stripRow->setSpacing(0);
+    m_stripRow->setContentsMargins(20, 0, 20, 0);
+    editingLayout->addLayout(m_stripRow);
+    editorRow->addWidget(EditingGroupBox, 1);
+    createEditorToolbar(MainDBRichEditGroupBox);
+    editorRow->addWidget(EditorEffectsPanel, 0, Qt::AlignTop);
+    rightLayout->addLayout(editorRow, 1);
 
     EditorSplitter->addWidget(ItemsGroupBox);
-    EditorSplitter->addWidget(rightColumn);
+    EditorSplitter->addWidget(MainDBRichEditGroupBox);
     EditorSplitter->setStretchFactor(0, 2);
     EditorSplitter->setStretchFactor(1, 5);
     EditorSplitter->setSizes({200, 500});

@@ -2,10 +2,20 @@
 
 #include "app/InterfaceTexts.h"
 
+#include "editor/EditAction.h"
+
+#include <QList>
 #include <QMainWindow>
 #include <array>
 
+class BalloonService;
+class BookmarkTabStrip;
 class DBEdit;
+class FindReplaceDialog;
+class FontDialog;
+class QAction;
+class QHBoxLayout;
+class QToolButton;
 class DBGrid;
 class DBRichEdit;
 class DataSource;
@@ -47,6 +57,22 @@ public:
     DBGrid *MainDBGrid = nullptr;
     DBRichEdit *MainDBRichEdit = nullptr;
     QSplitter *EditorSplitter = nullptr;
+    QWidget *MainDBRichEditGroupBox = nullptr;      // caption box, editor frame and toolbar
+    QWidget *MainDBRichEditEffectsPanel = nullptr;  // the panel holding the body editor
+    QWidget *EditorEffectsPanel = nullptr;          // the editor toolbar, 50 x 200
+    // The toolbar's buttons, named after their hint key + "SpeedButton".
+    QToolButton *editorButton(const QString &hintKey) const;
+    // The standard edit actions; each carries its shortcut key.
+    QAction *editAction(EditAction action) const { return m_editActions.at(int(action)); }
+
+    // Find and replace, and the font dialog shared with the export.
+    FindReplaceDialog *FindDialog1 = nullptr;
+    FindReplaceDialog *ReplaceDialog1 = nullptr;
+    FontDialog *FontDialog1 = nullptr;
+    // The balloon slots every window shows its balloons through.
+    BalloonService *Balloons = nullptr;
+    // The strip of bookmark tabs; exists only while it is shown.
+    BookmarkTabStrip *BookmarkStrip = nullptr;
 
     // Status bar
     QWidget *MainStatusBar = nullptr;
@@ -104,6 +130,58 @@ public:
     void NameSortButtonClick();
     void DateSortButtonClick();
 
+    // The editor (see TMainFormEditor.cpp).
+    bool EditorHasSelection = false;
+    bool FullWindowEditorOn = false;
+    bool ReplaceSearchFirst = true;
+    int FindTopLine = 0;
+    int ReplaceTopLine = 0;
+
+    void CopySpeedButtonClick();
+    void PasteSpeedButtonClick();
+    void CutSpeedButtonClick();
+    void DeleteSpeedButtonClick();
+    void SelectAllSpeedButtonClick();
+    void UndoSpeedButtonClick();
+    void AlignLeftSpeedButtonClick();
+    void AlignRightSpeedButtonClick();
+    void AlignCenterSpeedButtonClick();
+    void BulletsSpeedButtonClick();
+    void BoldSpeedButtonClick();
+    void ItalicSpeedButtonClick();
+    void StrikeOutSpeedButtonClick();
+    void UnderlineSpeedButtonClick();
+    void ClearFormatSpeedButtonClick();
+    void FontSpeedButtonClick();
+    void ClearFormat();
+    void ShowCaretPosition();
+    void MainDBRichEditSelectionChange();
+    void MainDBRichEditKeyDown(QKeyEvent *event);
+    void MainDBRichEditKeyUp();
+    void MainDBRichEditClick();
+    void MainDBRichEditMouseDown();
+    void MainDBRichEditExit();
+    void EditorInstrumentsButtonClick();
+    void FullWindowEditorButtonClick();
+    // Loads the toolbar glyphs: the dark set for dark skins.
+    void loadEditorGlyphs(bool dark);
+
+    void FindButtonClick();
+    void ReplaceButtonClick();
+    void FindDialog1Find();
+    void ReplaceDialog1Find();
+    void ReplaceDialog1Replace();
+
+    void ShowBookmarkButtonClick();
+    void NewBookmarkButtonClick();
+    void DeleteBookmarkButtonClick();
+    void DeleteAllBookmarksButtonClick();
+    void ShowBookmarkStrip();
+    void HideBookmarkStrip();
+    bool bookmarkStripShown() const { return m_stripShown; }
+    void BookmarkMouseDown(int tab);
+    void BookmarkPageControlMouseMove(int tab);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -124,6 +202,20 @@ private:
     void MainDataSourceDataChange();
 
     bool NameDBEditKeyDown(QKeyEvent *event);
+
+    void createEditorToolbar(QWidget *parent);
+    void connectEditorCommands();
+    // Runs an edit action's shortcut on the focused control; true when the
+    // action acted and the key is used up.
+    bool runEditShortcut(QWidget *target, QKeyEvent *event);
+    void runToolbarAction(EditAction action);
+    void afterEditAction(EditAction action);
+    void fontCommand(bool editAfterDialog);
+    // Where the toolbar's roll transition plays; for now it appears at once.
+    void playToolbarRoll();
+    void setEditingStatus(const QString &text);
+    // Toolbar hints, dialog titles and labels from the texts just loaded.
+    void localiseEditor();
     void FormShow();
     void FormActivate();
     bool FormCloseQuery();
@@ -135,6 +227,15 @@ private:
     bool m_firstShowDone = false;
     bool m_firstActivationDone = false;
     InterfaceTexts m_texts;
+
+    std::array<QAction *, EditActions::Count> m_editActions{};
+    QList<QToolButton *> m_editorButtons;
+    QHBoxLayout *m_stripRow = nullptr;
+    QList<int> m_splitterSizes;
+    bool m_stripShown = false;
+    qint64 m_stripRecordKey = 0;
+    int m_balloonTab = -1;
+    int m_balloonFirstTab = -1;
 };
 
 extern TMainForm *MainForm;

@@ -103,6 +103,8 @@ void TMainForm::MainDataSourceDataChange()
     }
     if (NewRecordPending)
         RecCountStatusPanel->setText(m_texts.status.pending(MainTable->count()));
-    // The bookmark strip closes on every change of the current record; it
-    // comes with the bookmarks.
+    // The strip shows one record's bookmarks: another current record
+    // closes it.
+    if (bookmarkStripShown() && MainTable->recordKey() != m_stripRecordKey)
+        HideBookmarkStrip();
 }

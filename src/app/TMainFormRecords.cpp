@@ -45,8 +45,27 @@ void TMainForm::connectCommands()
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == NameDBEdit && event->type() == QEvent::KeyPress
+        && runEditShortcut(NameDBEdit, static_cast<QKeyEvent *>(event)))
+        return true;
     if ((watched == NameDBEdit || watched == MainDBGrid) && event->type() == QEvent::KeyPress)
         return NameDBEditKeyDown(static_cast<QKeyEvent *>(event));
+    if (watched == MainDBRichEdit || watched == MainDBRichEdit->viewport()) {
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (runEditShortcut(MainDBRichEdit, key))
+                return true;
+            MainDBRichEditKeyDown(key);
+            break;
+        }
+        case QEvent::KeyRelease: MainDBRichEditKeyUp(); break;
+        case QEvent::MouseButtonPress: MainDBRichEditMouseDown(); break;
+        case QEvent::MouseButtonRelease: MainDBRichEditClick(); break;
+        case QEvent::FocusOut: MainDBRichEditExit(); break;
+        default: break;
+        }
+    }
     if (watched == SearchBox) {
         if (event->type() == QEvent::MouseButtonPress)
             SearchBoxClick();
@@ -208,6 +227,7 @@ void TMainForm::LocaliseMainForm()
     for (const MainButton &b : kMainButtons)
         m_buttons[b.tag]->setToolTip(m_texts.hints.value(hintKey(b)));
     StringTable::setEntries(m_texts.stringTable);
+    localiseEditor();
     MainDBGrid->setColumnTitle(0, m_texts.itemColumnTitle);
 }
 
