@@ -4,6 +4,13 @@
 
 #include "app/Application.h"
 #include "app/TMainForm.h"
+#include "editor/FindReplaceDialog.h"
+#include "platform/db/DBRichEdit.h"
+#include "platform/db/Table.h"
+#include "platform/widgets/Balloon.h"
+#include "platform/widgets/BalloonService.h"
+
+#include <QPainter>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -21,6 +28,41 @@ bool save(QWidget &window, const QString &folder, const QString &name)
     const bool ok = window.grab().save(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
     return ok;
+}
+
+void settle()
+{
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents();
+}
+
+bool savePixmap(const QPixmap &picture, const QString &folder, const QString &name)
+{
+    const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
+    const bool ok = picture.save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+// A record with some formatting, so the editor shots show rich text.
+void writeSampleRecord(TMainForm &form)
+{
+    Table *table = form.MainTable;
+    if (table->state() == Table::State::Insert)
+        table->cancel();
+    table->insert();
+    table->setFieldValue("Caption", QStringLiteral("Garden plans"));
+    table->setFieldValue("Description", QByteArray(
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 "
+        "{\\b Spring} list for the garden\\par Sow tomatoes and peppers indoors\\par "
+        "Prune the apple trees before the buds open\\par {\\i Order seeds:} beans, peas, carrots\\par "
+        "Mend the fence by the shed\\par Plant the tulip bulbs along the path}"));
+    table->post();
+    table->insert();
+    table->setFieldValue("Caption", QStringLiteral("Reading list"));
+    table->post();
+    table->first();
+    table->edit();
 }
 
 } // namespace
@@ -44,6 +86,46 @@ int main(int argc, char **argv)
     TMainForm form;
     MainForm = &form;
     ok &= save(form, folder, QStringLiteral("main-window"));
+
+    writeSampleRecord(form);
+    form.EditorInstrumentsButtonClick();
+    form.MainDBRichEdit->setFocus();
+    form.MainDBRichEdit->setSelection(0, 6);
+    ok &= save(form, folder, QStringLiteral("editor-toolbar"));
+
+    form.FullWindowEditorButtonClick();
+    ok &= save(form, folder, QStringLiteral("editor-full-window"));
+    form.FullWindowEditorButtonClick();
+    form.EditorInstrumentsButtonClick();
+
+    // The strip with three bookmarks and the balloon of the second; the
+    // balloon is a window of its own, drawn onto the picture where it stands.
+    for (int line : {0, 2, 4}) {
+        form.MainDBRichEdit->setSelection(form.MainDBRichEdit->lineStartIndex(line), 0);
+        form.NewBookmarkButtonClick();
+    }
+    settle();
+    form.BookmarkPageControlMouseMove(1);
+    settle();
+    {
+        QPixmap picture = form.grab();
+        if (Balloon *balloon = form.Balloons->balloon(BalloonService::BookmarkSlot)) {
+            QPainter painter(&picture);
+            painter.drawPixmap(balloon->geometry().topLeft() - form.geometry().topLeft(), balloon->grab());
+        }
+        ok &= savePixmap(picture, folder, QStringLiteral("bookmark-strip-balloon"));
+    }
+    form.HideBookmarkStrip();
+
+    form.FindButtonClick();
+    form.FindDialog1->setFindText(QStringLiteral("garden"));
+    ok &= save(*form.FindDialog1, folder, QStringLiteral("find-dialog"));
+    form.FindDialog1->close();
+    form.ReplaceButtonClick();
+    form.ReplaceDialog1->setFindText(QStringLiteral("tomatoes"));
+    form.ReplaceDialog1->setReplaceText(QStringLiteral("cucumbers"));
+    ok &= save(*form.ReplaceDialog1, folder, QStringLiteral("replace-dialog"));
+    form.ReplaceDialog1->close();
     MainForm = nullptr;
     return ok ? 0 : 1;
 }
