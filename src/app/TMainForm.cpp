@@ -67,6 +67,7 @@ QLabel *statusPanel(const char *name, int width, QWidget *parent)
 TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
 {
     createControls();
+    attachAppearance();
     createTables();
     connectCommands();
     connectEditorCommands();
@@ -78,9 +79,9 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     }
     FirstStart = DataFolderSetup::InstallSkeleton(programFolder(), DataFolder);
     loadButtonPictures();
-    loadEditorGlyphs(false);
     LocaliseMainForm();
     applyAppearanceSettings();
+    applyEditorLook();
     // Qt paints every widget double-buffered; nothing to switch on.
     DeletionQueue::runStartupPass();
     if (FirstStart)
@@ -307,16 +308,6 @@ void TMainForm::FormCreate()
     }
 }
 
-void TMainForm::applyAppearanceSettings()
-{
-    // Skin, transparency and calculator options join this pass with the
-    // appearance settings. A library number 0 is left by help mode when the
-    // program ended inside it: the user's own library is 1 again.
-    Profile settings(Settings::path());
-    if (settings.readInteger(QStringLiteral("Libraries"), QStringLiteral("CurLibNum"), 1) == 0)
-        settings.writeInteger(QStringLiteral("Libraries"), QStringLiteral("CurLibNum"), 1);
-    settings.flush();
-}
 
 void TMainForm::nameFirstCollectionAndBook()
 {
@@ -336,21 +327,3 @@ void TMainForm::setBookEditingEnabled(bool enabled)
     button(4)->setEnabled(enabled);  // restore
 }
 
-void TMainForm::loadButtonPictures()
-{
-    for (const MainButton &b : kMainButtons) {
-        const int size = b.normalSize();
-        const QString path = programFolder() + QStringLiteral("\\Images\\Icons\\Basic\\%1x%1\\").arg(size)
-                             + QString::fromLatin1(b.picture);
-        m_buttons[b.tag]->setPicture(QPixmap(nativePath(path)));
-    }
-}
-
-void TMainForm::applyRecordFonts()
-{
-    const Profile settings(Settings::path());
-    const QString font = QStringLiteral("Font");
-    NameDBEdit->setFont(settings.readFont(font, QStringLiteral("Title"), FontSpec()).toQFont());
-    MainDBGrid->setFont(settings.readFont(font, QStringLiteral("Items"), FontSpec()).toQFont());
-    MainDBRichEdit->setFont(settings.readFont(font, QStringLiteral("Editor"), FontSpec()).toQFont());
-}

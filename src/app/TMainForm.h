@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/InterfaceTexts.h"
+#include "settings/MaskCounter.h"
 
 #include "editor/EditAction.h"
 
@@ -24,7 +25,9 @@ class QLabel;
 class QLineEdit;
 class QSplitter;
 class RoundedGroupBox;
+class PictureHoverTracker;
 class Table;
+class Transition;
 
 // The main window: shows one book and lives for the whole run.
 class TMainForm : public QMainWindow
@@ -105,6 +108,9 @@ public:
     // Loads the 31 button pictures at their normal size; a missing picture
     // leaves its button blank.
     void loadButtonPictures();
+    // The editor's spine, colours and toolbar glyphs for the skin's category.
+    void applyEditorLook();
+    void SkinsButtonClick();
     // Caption box, record list and body editor take their fonts from the
     // settings.
     void applyRecordFonts();
@@ -195,6 +201,9 @@ private:
     void FormCreate();
     void nameFirstCollectionAndBook();
     void applyAppearanceSettings();
+    void attachAppearance();
+    Transition *prepareNewRecordTransition();
+    void playNewRecordTransition(Transition *transition);
 
     void MainTableNewRecord();
     void MainTableBeforePost();
@@ -230,6 +239,8 @@ private:
 
     std::array<QAction *, EditActions::Count> m_editActions{};
     QList<QToolButton *> m_editorButtons;
+    PictureHoverTracker *m_hover = nullptr;
+    MaskCounter m_masks;
     QHBoxLayout *m_stripRow = nullptr;
     QList<int> m_splitterSizes;
     bool m_stripShown = false;

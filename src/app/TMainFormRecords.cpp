@@ -17,6 +17,8 @@
 #include "settings/Profile.h"
 #include "settings/Settings.h"
 
+#include "platform/effects/Transition.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -35,6 +37,7 @@ void TMainForm::connectCommands()
     on(17, &TMainForm::DBNavLastButtonClick);
     on(24, &TMainForm::NameSortButtonClick);
     on(25, &TMainForm::DateSortButtonClick);
+    on(6, &TMainForm::SkinsButtonClick);
     connect(ItemsGroupBox, &RoundedGroupBox::frameClicked, this, &TMainForm::ItemsGroupBoxClick);
 
     NameDBEdit->installEventFilter(this);
@@ -106,16 +109,21 @@ void TMainForm::DBNavLastButtonClick()
 void TMainForm::DBNavNewButtonClick()
 {
     Profile settings(Settings::path());
-    // The editor panel's transition comes with the appearance settings
-    // ("Interface"/"EditorEffects").
-    MainTable->edit();
-    NameDBEdit->setFocus();
-    if (MainTable->count() > 1) {
+    Transition *transition = prepareNewRecordTransition();
+    try {
         MainTable->edit();
-        MainTable->post();
+        NameDBEdit->setFocus();
+        if (MainTable->count() > 1) {
+            MainTable->edit();
+            MainTable->post();
+        }
+        MainTable->edit();
+        MainTable->insert();
+    } catch (...) {
+        delete transition;  // no new record: nothing to reveal
+        throw;
     }
-    MainTable->edit();
-    MainTable->insert();
+    playNewRecordTransition(transition);
     settings.flush();
 }
 

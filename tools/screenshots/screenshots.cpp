@@ -58,9 +58,12 @@ void writeSampleRecord(TMainForm &form)
         "Prune the apple trees before the buds open\\par {\\i Order seeds:} beans, peas, carrots\\par "
         "Mend the fence by the shed\\par Plant the tulip bulbs along the path}"));
     table->post();
-    table->insert();
-    table->setFieldValue("Caption", QStringLiteral("Reading list"));
-    table->post();
+    for (const char *caption : {"Reading list", "Recipes: lentil soup", "Trip to the coast", "Birthday ideas",
+                                "Книги на лето", "Notes from the meeting"}) {
+        table->insert();
+        table->setFieldValue("Caption", QString::fromUtf8(caption));
+        table->post();
+    }
     table->first();
     table->edit();
 }
@@ -85,9 +88,12 @@ int main(int argc, char **argv)
     bool ok = true;
     TMainForm form;
     MainForm = &form;
-    ok &= save(form, folder, QStringLiteral("main-window"));
-
     writeSampleRecord(form);
+    ok &= save(form, folder, QStringLiteral("main-window"));
+    form.switchLanguage(QStringLiteral("German"));
+    ok &= save(form, folder, QStringLiteral("main-window-german"));
+    form.switchLanguage(QStringLiteral("English"));
+
     form.EditorInstrumentsButtonClick();
     form.MainDBRichEdit->setFocus();
     form.MainDBRichEdit->setSelection(0, 6);
