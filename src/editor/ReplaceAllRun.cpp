@@ -5,9 +5,37 @@
 #include "platform/db/Table.h"
 #include "platform/rtf/RichEdit.h"
 
+#include <QElapsedTimer>
+
 ReplaceAllRun::Result ReplaceAllRun::run(Scope scope, const SearchOptions &options, const QString &replacement)
 {
+    // Across the whole book the saves share one transaction, committed about
+    // twice a second and at the end (also when cancelled), instead of one
+    // synced write per record.
+    const bool batched = scope == Scope::AllRecords && !options.text.isEmpty() && !m_table->inBatch();
+    if (!batched)
+        return runLoop(scope, options, replacement);
+    m_table->beginBatch();
     Result result;
+    try {
+        result = runLoop(scope, options, replacement);
+    } catch (...) {
+        try {
+            m_table->endBatch();
+        } catch (...) {
+            // The first error is the one to report.
+        }
+        throw;
+    }
+    m_table->endBatch();
+    return result;
+}
+
+ReplaceAllRun::Result ReplaceAllRun::runLoop(Scope scope, const SearchOptions &options, const QString &replacement)
+{
+    Result result;
+    QElapsedTimer sinceCommit;
+    sinceCommit.start();
     RecordSearch search(m_table, m_editor);
     int topLine = 0;
     int start = 0;
@@ -56,6 +84,10 @@ ReplaceAllRun::Result ReplaceAllRun::run(Scope scope, const SearchOptions &optio
         if (!search.moveToNextCandidate(options))
             break;
         start = 0;
+        if (m_table->inBatch() && sinceCommit.elapsed() >= 500) {
+            m_table->commitBatch();
+            sinceCommit.restart();
+        }
         if (onRecordReached && !onRecordReached(m_table->currentRow(), m_table->rowCount())) {
             result.cancelled = true;
             break;

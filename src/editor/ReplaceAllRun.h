@@ -38,6 +38,8 @@ public:
                           const QString &findText, int count);
 
 private:
+    Result runLoop(Scope scope, const SearchOptions &options, const QString &replacement);
+
     Table *m_table;
     RichEdit *m_editor;
 };

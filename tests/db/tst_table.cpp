@@ -83,6 +83,7 @@ private slots:
     void fieldAccess();
     void openWhileOpenFails();
     void dateTableKeepsOneDate();
+    void batchedPostsBecomeDurableAtCommit();
 };
 
 void TestTable::editOnEmptyTableStartsNewRecord()
@@ -552,3 +553,37 @@ void TestTable::dateTableKeepsOneDate()
 
 QTEST_GUILESS_MAIN(TestTable)
 #include "tst_table.moc"
+
+void TestTable::batchedPostsBecomeDurableAtCommit()
+{
+    BookFixture book;
+    Table table;
+    book.open(table, Table::CaptionOrder);
+    addRecords(table, {"a"});
+    const auto post = [&table](const QString &caption) {
+        table.insert();
+        table.setFieldValue(Caption, caption);
+        table.post();
+    };
+
+    table.beginBatch();
+    QVERIFY_THROWS_EXCEPTION(AppError, table.beginBatch());
+    post("b");
+    QCOMPARE(storedCount(book.tablePath()), 1);
+    table.commitBatch();
+    QCOMPARE(storedCount(book.tablePath()), 2);
+    // A refused post inside the batch takes back only itself.
+    QVERIFY_THROWS_EXCEPTION(AppError, post(QString(Table::MaxCaptionLength + 1, u'x')));
+    table.cancel();
+    post("c");
+    table.endBatch();
+    QVERIFY(!table.inBatch());
+    QCOMPARE(storedCount(book.tablePath()), 3);
+    QCOMPARE(table.count(), 3);
+
+    // Closing ends a running batch with its posts kept.
+    table.beginBatch();
+    post("d");
+    table.close();
+    QCOMPARE(storedCount(book.tablePath()), 4);
+}

@@ -150,6 +150,8 @@ void Table::close()
 {
     if (!isActive())
         return;
+    if (m_batch)
+        endBatch();
     resetToClosed();
     emit stateChanged(m_state);
     emit rowsChanged();
@@ -157,6 +159,7 @@ void Table::close()
 
 void Table::resetToClosed()
 {
+    m_batch = false;
     m_selectField.clear();
     m_selectRecord.reset();
     m_insertRecord.reset();
@@ -653,7 +656,7 @@ void Table::writeRecord(qint64 *key)
     }
     SqliteStatement &statement = inserting ? *m_insertRecord : *m_updateRecord;
     try {
-        m_db->exec("BEGIN IMMEDIATE");
+        beginWrite();
         int parameter = 0;
         for (size_t i = 0; i < m_fields.size(); ++i) {
             if (int(i) == m_keyField)
@@ -668,14 +671,77 @@ void Table::writeRecord(qint64 *key)
             throw AppError(QStringLiteral("the record is no longer in the table"));
         if (inserting)
             *key = sqlite3_last_insert_rowid(m_db->handle());
-        m_db->exec("COMMIT");
+        endWrite();
     } catch (const AppError &error) {
         statement.reset();
-        m_db->rollbackQuietly();
+        abandonWrite();
         throw AppError(QStringLiteral("Cannot save the record in %1: %2").arg(m_path, error.message()));
     }
     if (m_plainTextField >= 0)
         m_buffer[size_t(m_plainTextField)] = plainText;
+}
+
+// Outside a batch each write is its own transaction; inside one, a
+// savepoint keeps the write all-or-nothing within the batch's transaction.
+void Table::beginWrite()
+{
+    m_db->exec(m_batch ? "SAVEPOINT record_write" : "BEGIN IMMEDIATE");
+}
+
+void Table::endWrite()
+{
+    m_db->exec(m_batch ? "RELEASE record_write" : "COMMIT");
+}
+
+void Table::abandonWrite() noexcept
+{
+    if (!m_batch) {
+        m_db->rollbackQuietly();
+        return;
+    }
+    try {
+        m_db->exec("ROLLBACK TO record_write");
+        m_db->exec("RELEASE record_write");
+    } catch (const AppError &) {
+        // The savepoint is gone only if the whole transaction is; the batch
+        // then has nothing left to commit.
+    }
+}
+
+void Table::beginBatch()
+{
+    requireActive();
+    if (m_batch)
+        throw AppError(QStringLiteral("A batch of changes to %1 is already running").arg(m_path));
+    m_db->exec("BEGIN IMMEDIATE");
+    m_batch = true;
+}
+
+void Table::commitBatch()
+{
+    if (!m_batch)
+        return;
+    try {
+        m_db->exec("COMMIT");
+        m_db->exec("BEGIN IMMEDIATE");
+    } catch (const AppError &) {
+        m_batch = false;
+        m_db->rollbackQuietly();
+        throw;
+    }
+}
+
+void Table::endBatch()
+{
+    if (!m_batch)
+        return;
+    m_batch = false;
+    try {
+        m_db->exec("COMMIT");
+    } catch (const AppError &) {
+        m_db->rollbackQuietly();
+        throw;
+    }
 }
 
 void Table::cancel()
@@ -713,14 +779,14 @@ void Table::remove()
     if (m_current < 0)
         throw AppError(QStringLiteral("The table %1 holds no record to delete").arg(m_path));
     try {
-        m_db->exec("BEGIN IMMEDIATE");
+        beginWrite();
         m_deleteRecord->bindInt(1, m_currentKey);
         m_deleteRecord->step();
         m_deleteRecord->reset();
-        m_db->exec("COMMIT");
+        endWrite();
     } catch (const AppError &error) {
         m_deleteRecord->reset();
-        m_db->rollbackQuietly();
+        abandonWrite();
         throw AppError(QStringLiteral("Cannot delete the record from %1: %2").arg(m_path, error.message()));
     }
     m_order.removeAt(m_current);

@@ -104,6 +104,17 @@ public:
     void remove();
     bool isModified() const { return m_modified; }
 
+    // A run of many posts (replacing across a whole book) shares one
+    // transaction instead of syncing the file once per record. Each post
+    // inside stays all-or-nothing; a crash before commitBatch() leaves the
+    // file as it was when the batch began. commitBatch() makes every post so
+    // far durable and keeps the batch going; endBatch() commits and ends it.
+    // close() ends a running batch first. Batches do not nest.
+    void beginBatch();
+    void commitBatch();
+    void endBatch();
+    bool inBatch() const { return m_batch; }
+
     QStringList fieldNames() const;
     bool hasField(const QString &name) const { return fieldIndex(name) >= 0; }
     bool isReadOnlyField(const QString &name) const;
@@ -179,6 +190,9 @@ private:
     void setEdges(bool bof, bool eof);
     void postRecord(bool controlsUpdated);
     void writeRecord(qint64 *key);
+    void beginWrite();
+    void endWrite();
+    void abandonWrite() noexcept;
     void abandonInsert();
     void resetToClosed();
 
@@ -210,6 +224,7 @@ private:
     std::vector<QVariant> m_buffer;    // the current record's values
     std::vector<QVariant> m_original;  // as stored, for cancel
     bool m_modified = false;
+    bool m_batch = false;
     bool m_inNewRecord = false;
     bool m_bof = true;
     bool m_eof = true;
