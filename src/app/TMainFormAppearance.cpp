@@ -6,6 +6,7 @@
 
 #include "app/Folders.h"
 #include "app/MainButtons.h"
+#include "editor/FindReplaceDialog.h"
 #include "platform/db/DBEdit.h"
 #include "platform/db/DBGrid.h"
 #include "platform/db/DBRichEdit.h"
@@ -59,7 +60,9 @@ void TMainForm::applyAppearanceSettings()
     if (settings.readInteger(QStringLiteral("Libraries"), QStringLiteral("CurLibNum"), 1) == 0)
         settings.writeInteger(QStringLiteral("Libraries"), QStringLiteral("CurLibNum"), 1);
     settings.flush();
-    AppearancePass::applyOpacity(WindowOpacity::fromSettings(Settings::path()), {this});
+    // The main window and its find and replace dialogs; windows made later
+    // apply the same settings when they are created.
+    AppearancePass::applyOpacity(WindowOpacity::fromSettings(Settings::path()), {this, FindDialog1, ReplaceDialog1});
 }
 
 void TMainForm::applyEditorLook()

@@ -12,6 +12,7 @@
 #include "editor/FontDialog.h"
 #include "editor/RecordSearch.h"
 #include "editor/TReplaceAllForm.h"
+#include "platform/effects/Transition.h"
 #include "platform/AppError.h"
 #include "platform/NativePath.h"
 #include "platform/db/DBEdit.h"
@@ -348,10 +349,14 @@ void TMainForm::MainDBRichEditKeyDown(QKeyEvent *event)
 
 void TMainForm::playToolbarRoll()
 {
-    // The roll transition (1500 ms over the toolbar's rectangle moved 8
-    // pixels right) plays here once transitions exist; until then the
-    // toolbar appears at once.
-    EditorEffectsPanel->show();
+    // The toolbar rolls into the editor's row: the row's old look (without
+    // the toolbar) gives way from the top to the new one.
+    QWidget *row = EditorEffectsPanel->parentWidget();
+    if (!row || !row->isVisible()) {
+        EditorEffectsPanel->show();
+        return;
+    }
+    Transition::play(row, Transition::Kind::Roll, 1500, [this] { EditorEffectsPanel->show(); });
 }
 
 void TMainForm::EditorInstrumentsButtonClick()

@@ -1,5 +1,8 @@
 #include "editor/TReplaceAllForm.h"
 
+#include "settings/AppearancePass.h"
+#include "settings/WindowOpacity.h"
+
 #include "editor/FindReplaceDialog.h"
 #include "platform/db/Table.h"
 #include "platform/rtf/RichEdit.h"
@@ -66,11 +69,9 @@ TReplaceAllForm::TReplaceAllForm(Table *table, RichEdit *editor, FindReplaceDial
     connect(OKButton, &QPushButton::clicked, this, &TReplaceAllForm::OKButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    // Transparency follows the window settings.
-    const Profile settings(Settings::path());
-    const QString alpha = QStringLiteral("AlphaBlend");
-    if (settings.readBool(alpha, QStringLiteral("AllowAlphaBlend"), true))
-        setWindowOpacity(qBound(0, settings.readInteger(alpha, QStringLiteral("Value"), 200), 255) / 255.0);
+    // Transparency and fading follow the window settings, as for every
+    // skinned window.
+    AppearancePass::applyOpacity(WindowOpacity::fromSettings(Settings::path()), {this});
 
     if (replaceDialog)
         move(replaceDialog->pos() + QPoint(25, 15));

@@ -1,3 +1,4 @@
+#include "platform/effects/Effects.h"
 #include "app/BookFlags.h"
 #include "app/Folders.h"
 #include "app/StatusTexts.h"
@@ -60,6 +61,7 @@ private:
 private Q_SLOTS:
     void init()
     {
+        Effects::setInstant(true);  // transitions end at once, leaving no overlay
         m_home = std::make_unique<QTemporaryDir>();
         qputenv("XDG_DATA_HOME", (m_home->path() + "/data").toUtf8());
         qputenv("XDG_CONFIG_HOME", (m_home->path() + "/config").toUtf8());
