@@ -1,4 +1,4 @@
-#include "platform/effects/Effects.h"
+#include "../support/ScratchHome.h"
 #include "app/BookFlags.h"
 #include "app/Folders.h"
 #include "app/StatusTexts.h"
@@ -46,7 +46,7 @@ class TestMainBook : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_home;
+    std::unique_ptr<ScratchHome> m_home;
 
     QString dataFolder() const { return m_home->path() + "/data/Quillery"; }
 
@@ -61,11 +61,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        Effects::setInstant(true);  // transitions end at once, leaving no overlay
-        m_home = std::make_unique<QTemporaryDir>();
-        qputenv("XDG_DATA_HOME", (m_home->path() + "/data").toUtf8());
-        qputenv("XDG_CONFIG_HOME", (m_home->path() + "/config").toUtf8());
-        NewRecordPending = StampingNewRecord = SuppressNewRecordStamps = false;
+        m_home = std::make_unique<ScratchHome>();
     }
 
     void emptyBookPanels()

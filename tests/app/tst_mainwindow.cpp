@@ -1,4 +1,4 @@
-#include "platform/effects/Effects.h"
+#include "../support/ScratchHome.h"
 #include "app/BookFlags.h"
 #include "app/Folders.h"
 #include "app/TMainForm.h"
@@ -62,7 +62,7 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_home;
+    std::unique_ptr<ScratchHome> m_home;
 
     QString data() const { return m_home->path() + "/data/Quillery"; }
     QString library() const { return data() + "/Libraries/Library1"; }
@@ -79,11 +79,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        Effects::setInstant(true);  // transitions end at once, leaving no overlay
-        m_home = std::make_unique<QTemporaryDir>();
-        qputenv("XDG_DATA_HOME", (m_home->path() + "/data").toUtf8());
-        qputenv("XDG_CONFIG_HOME", (m_home->path() + "/config").toUtf8());
-        NewRecordPending = StampingNewRecord = SuppressNewRecordStamps = false;
+        m_home = std::make_unique<ScratchHome>();
     }
 
     // Start-up
