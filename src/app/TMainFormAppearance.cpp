@@ -25,6 +25,7 @@
 #include "settings/WindowOpacity.h"
 
 #include <QLabel>
+#include <QTextCharFormat>
 #include <QToolButton>
 
 void TMainForm::attachAppearance()
@@ -95,7 +96,15 @@ void TMainForm::applyRecordFonts()
         code = *adapted;
         settings.writeInteger(font, QStringLiteral("EditorColor"), code);
     }
-    MainDBRichEdit->setTextColor(ColorCode::toColor(code).value_or(MainDBRichEdit->palette().color(QPalette::Text)));
+    // A code that names no colour (the stored default) leaves the text in the
+    // skin's own text colour instead of fixing one into every record typed.
+    if (const std::optional<QColor> color = ColorCode::toColor(code)) {
+        MainDBRichEdit->setTextColor(*color);
+    } else {
+        QTextCharFormat format = MainDBRichEdit->currentCharFormat();
+        format.clearForeground();
+        MainDBRichEdit->setCurrentCharFormat(format);
+    }
     settings.flush();
 }
 

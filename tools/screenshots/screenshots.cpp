@@ -2,6 +2,7 @@
 // data folder, so their look can be reviewed without a desktop.
 //   screenshots <output folder>
 
+#include "platform/effects/Effects.h"
 #include "app/Application.h"
 #include "app/TMainForm.h"
 #include "editor/FindReplaceDialog.h"
@@ -64,7 +65,7 @@ void writeSampleRecord(TMainForm &form)
         table->setFieldValue("Caption", QString::fromUtf8(caption));
         table->post();
     }
-    table->first();
+    table->locate(QStringLiteral("Garden plans"));
     table->edit();
 }
 
@@ -82,6 +83,7 @@ int main(int argc, char **argv)
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
 
     Application app(argc, argv);
+    Effects::setInstant(true);  // pictures of the finished state, not of a transition
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
 

@@ -45,6 +45,8 @@ int main(int argc, char **argv)
     form.NameDBEdit->setText(QStringLiteral("A first record — Ünïcødé caption"));
     form.MainDBRichEdit->setPlainText(QStringLiteral("Notes kept in the book: the caption above, the text here."));
 
+    form.EditorInstrumentsButtonClick();  // the toolbar shows which glyph set the skin takes
+
     bool ok = true;
     const QStringList skins = QDir(QCoreApplication::applicationDirPath() + "/Skins").entryList({"*.skn"}, QDir::Files);
     for (const QString &skin : skins) {
@@ -54,14 +56,8 @@ int main(int argc, char **argv)
             ok = false;
             continue;
         }
-        EditorLookTargets targets;
-        targets.mainGroupBox = form.MainGroupBox;
-        targets.editorGroupBox = form.EditorGroupBox;
-        targets.editor = form.MainDBRichEdit;
-        targets.captionField = form.NameDBEdit;
-        targets.recordList = form.MainDBGrid;
-        EditorLookPass::apply(EditorLook::forCategory(SkinCategories::currentCategory(Settings::path())), targets,
-                              programFolder() + QStringLiteral("\\Images\\Icons\\Basic\\Editor\\"));
+        form.applyEditorLook();
+        form.applyRecordFonts();
         for (int i = 0; i < 10; ++i)
             QCoreApplication::processEvents();
         const QString path = out + QStringLiteral("/skin-") + QFileInfo(skin).completeBaseName() + QStringLiteral(".png");
