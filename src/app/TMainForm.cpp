@@ -157,7 +157,8 @@ void TMainForm::createControls()
     auto *rightLayout = tightLayout(new QVBoxLayout(MainDBRichEditGroupBox), 3);
     NameDBEdit = new DBEdit(MainDBRichEditGroupBox);
     NameDBEdit->setObjectName(QStringLiteral("NameDBEdit"));
-    NameDBEdit->setMaxLength(254);
+    // The table's own limit: a stored caption is never cut by showing it.
+    NameDBEdit->setMaxLength(Table::MaxCaptionLength);
     rightLayout->addWidget(NameDBEdit);
     // The editor frame and, right of it, the toolbar: showing the toolbar
     // takes its 50 pixels and a gap of 6 from the frame.

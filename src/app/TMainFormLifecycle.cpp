@@ -6,6 +6,7 @@
 #include "app/StartupState.h"
 #include "help/ErrorOffer.h"
 #include "platform/AppError.h"
+#include "platform/db/DBEdit.h"
 #include "platform/db/DBRichEdit.h"
 #include "platform/db/Table.h"
 #include "settings/Profile.h"
@@ -75,13 +76,20 @@ bool TMainForm::FormClose()
         editing = false;  // no book open
     }
     if (editing) {
+        // Something of the user's waits to be saved: typed text, or a record
+        // started and not yet stored.
+        const bool pending = MainTable->isModified() || MainTable->state() == Table::State::Insert
+                             || MainDBRichEdit->isModified() || NameDBEdit->isModified();
         try {
             MainTable->post();
         } catch (const AppError &error) {
             // Closing now would throw the user's text away: say why and keep
-            // the window open, so the record can be mended or cancelled.
-            Application::showException(error);
-            return false;
+            // the window open, so the record can be mended or cancelled. With
+            // nothing pending there is nothing to lose, and the window closes.
+            if (pending) {
+                Application::showException(error);
+                return false;
+            }
         }
     }
     if (!CloseBook())

@@ -45,6 +45,17 @@ QString singleLine(const QString &value)
     return out;
 }
 
+// Reads trim a value and drop one pair of enclosing quotes; a value those
+// would change is written inside quotes, so it reads back as it was.
+QByteArray storedValue(const QString &value)
+{
+    const bool padded = !value.isEmpty() && (value.front().isSpace() || value.back().isSpace());
+    const bool quoted = value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'')
+                        && value.back() == value.front();
+    const QByteArray bytes = value.toUtf8();
+    return padded || quoted ? '"' + bytes + '"' : bytes;
+}
+
 } // namespace
 
 void IniFile::Section::reindex()
@@ -273,14 +284,14 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     const auto it = s.keyIndex.constFind(folded(key));
     if (it != s.keyIndex.constEnd()) {
         Line &line = s.lines[*it];
-        line.value = clean.trimmed();
-        line.raw = line.key.toUtf8() + '=' + clean.toUtf8();
+        line.raw = line.key.toUtf8() + '=' + storedValue(clean);
+        line.value = QString::fromUtf8(line.raw.mid(line.raw.indexOf('=') + 1)).trimmed();
     } else {
         Line line;
         line.isKey = true;
         line.key = key.trimmed();
-        line.value = clean.trimmed();
-        line.raw = line.key.toUtf8() + '=' + clean.toUtf8();
+        line.raw = line.key.toUtf8() + '=' + storedValue(clean);
+        line.value = QString::fromUtf8(line.raw.mid(line.raw.indexOf('=') + 1)).trimmed();
         // New keys go after the section's last non-blank line.
         qsizetype at = qsizetype(s.lines.size());
         while (at > 0 && isBlank(s.lines[at - 1].raw) && !s.lines[at - 1].isKey)

@@ -11,6 +11,10 @@
 #include "platform/widgets/RoundedGroupBox.h"
 #include "settings/Language.h"
 #include "settings/Profile.h"
+#include "platform/AppError.h"
+#include "platform/NativePath.h"
+
+#include <sqlite3.h>
 
 #include <QApplication>
 #include <QDir>
@@ -316,6 +320,39 @@ private Q_SLOTS:
         TMainForm again;
         QCOMPARE(again.MainTable->count(), 2);
         QVERIFY(again.MainTable->locate("two"));
+    }
+
+    void closingWithNothingPendingIsNeverRefused()
+    {
+        TMainForm form;
+        addRecords(form.MainTable, {"gone"});
+        form.MainTable->edit();
+        // Another program removes the record: saving it can only fail, but
+        // nothing of the user's is waiting, so the window still closes.
+        sqlite3 *other = nullptr;
+        sqlite3_open_v2(nativePath(BookFolder + "bf.db").toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr);
+        QCOMPARE(sqlite3_exec(other, "DELETE FROM Records", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(other);
+        form.show();
+        QVERIFY(form.close());
+    }
+
+    void undoAfterARefusedSaveIsWhatGetsSaved()
+    {
+        TMainForm form;
+        form.show();
+        addRecords(form.MainTable, {"note"});
+        form.MainTable->edit();
+        QTest::keyClicks(form.MainDBRichEdit, QStringLiteral("XYZ"));
+        const auto handler = form.MainTable->onBeforePost;
+        form.MainTable->onBeforePost = [] { throw AppError(QStringLiteral("refused once")); };
+        QVERIFY_THROWS_EXCEPTION(AppError, form.MainTable->post());
+        form.MainTable->onBeforePost = handler;
+        while (form.MainDBRichEdit->isModified() && form.MainDBRichEdit->document()->isUndoAvailable())
+            form.MainDBRichEdit->undo();
+        QVERIFY(!form.MainDBRichEdit->toPlainText().contains("XYZ"));
+        form.MainTable->post();
+        QVERIFY(!form.MainTable->fieldValue("PlainText").toString().contains("XYZ"));
     }
 
     void savedPlacementIsRestoredExactly()

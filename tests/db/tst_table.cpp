@@ -581,9 +581,30 @@ void TestTable::batchedPostsBecomeDurableAtCommit()
     QCOMPARE(storedCount(book.tablePath()), 3);
     QCOMPARE(table.count(), 3);
 
+    // A reader holding the file makes the commit fail; the batch stays open
+    // and a later commit saves everything.
+    table.beginBatch();
+    post("e");
+    {
+        sqlite3 *reader = nullptr;
+        sqlite3_open_v2(book.tablePath().toUtf8().constData(), &reader, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_exec(reader, "BEGIN", nullptr, nullptr, nullptr);
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_prepare_v2(reader, "SELECT count(*) FROM Records", -1, &stmt, nullptr);
+        QCOMPARE(sqlite3_step(stmt), SQLITE_ROW);
+        QVERIFY_THROWS_EXCEPTION(AppError, table.commitBatch());
+        QVERIFY(table.inBatch());
+        sqlite3_finalize(stmt);
+        sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(reader);
+    }
+    table.endBatch();
+    QCOMPARE(storedCount(book.tablePath()), 4);
+    QCOMPARE(table.count(), 4);
+
     // Closing ends a running batch with its posts kept.
     table.beginBatch();
     post("d");
     table.close();
-    QCOMPARE(storedCount(book.tablePath()), 4);
+    QCOMPARE(storedCount(book.tablePath()), 5);
 }

@@ -211,6 +211,33 @@ private Q_SLOTS:
         QCOMPARE(ini.readString(QStringLiteral("S"), QStringLiteral("A"), {}), QStringLiteral("one  [Evil] B=2"));
     }
 
+    void valuesReadBackAsWritten_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("double quotes") << "\"Work\"";
+        QTest::newRow("single quotes") << "'ideas'";
+        QTest::newRow("spaces around") << "  indented ";
+        QTest::newRow("one quote") << "\"open";
+        QTest::newRow("quotes inside") << "say \"hi\" now";
+        QTest::newRow("plain") << "Книга № 1";
+        QTest::newRow("empty") << "";
+    }
+
+    void valuesReadBackAsWritten()
+    {
+        QFETCH(QString, value);
+        const QString path = m_dir.filePath(QStringLiteral("values.ini"));
+        QFile::remove(path);
+        {
+            IniFile ini(path);
+            ini.writeString(QStringLiteral("Collection1"), QStringLiteral("Name"), value);
+            QCOMPARE(ini.readString(QStringLiteral("Collection1"), QStringLiteral("Name"), {}), value);
+            ini.flush();
+        }
+        const IniFile again(path);
+        QCOMPARE(again.readString(QStringLiteral("Collection1"), QStringLiteral("Name"), QStringLiteral("<def>")), value);
+    }
+
     void deleteKeyAndEraseSection()
     {
         const QString path = writeFixture("[DelDirOnStart]\nCount=2\nDir1=a\nDir2=b\n[Other]\nK=v\n");

@@ -86,7 +86,9 @@ void DBRichEdit::loadField(bool force)
 void DBRichEdit::writeField()
 {
     Table *table = m_source ? m_source->table() : nullptr;
-    if (!isModified() || !table || !table->isEditing() || !table->hasField(m_field))
+    // Content that differs from what was last loaded or written is written,
+    // even when undo has cleared the modified flag after a refused post.
+    if ((!isModified() && m_inSync) || !table || !table->isEditing() || !table->hasField(m_field))
         return;
     const QByteArray bytes = rtf();
     m_writing = true;

@@ -160,6 +160,7 @@ void Table::close()
 void Table::resetToClosed()
 {
     m_batch = false;
+    m_batchLost = false;
     m_selectField.clear();
     m_selectRecord.reset();
     m_insertRecord.reset();
@@ -703,8 +704,12 @@ void Table::abandonWrite() noexcept
         m_db->exec("ROLLBACK TO record_write");
         m_db->exec("RELEASE record_write");
     } catch (const AppError &) {
-        // The savepoint is gone only if the whole transaction is; the batch
-        // then has nothing left to commit.
+    }
+    // SQLite may have rolled the whole transaction back itself (a full disk,
+    // an I/O error): the batch's earlier posts are gone with it.
+    if (sqlite3_get_autocommit(m_db->handle())) {
+        m_batch = false;
+        m_batchLost = true;
     }
 }
 
@@ -715,33 +720,58 @@ void Table::beginBatch()
         throw AppError(QStringLiteral("A batch of changes to %1 is already running").arg(m_path));
     m_db->exec("BEGIN IMMEDIATE");
     m_batch = true;
+    m_batchLost = false;
 }
 
 void Table::commitBatch()
 {
-    if (!m_batch)
-        return;
-    try {
-        m_db->exec("COMMIT");
-        m_db->exec("BEGIN IMMEDIATE");
-    } catch (const AppError &) {
-        m_batch = false;
-        m_db->rollbackQuietly();
-        throw;
-    }
+    finishBatch(true);
 }
 
 void Table::endBatch()
 {
-    if (!m_batch)
+    finishBatch(false);
+}
+
+void Table::finishBatch(bool keepGoing)
+{
+    if (!m_batch) {
+        if (m_batchLost)
+            reportLostBatch();
         return;
-    m_batch = false;
+    }
     try {
         m_db->exec("COMMIT");
     } catch (const AppError &) {
-        m_db->rollbackQuietly();
-        throw;
+        // A reader holding the file makes the commit wait and fail; the
+        // transaction is still open then, and a later commit tries again.
+        if (!sqlite3_get_autocommit(m_db->handle()))
+            throw;
+        m_batch = false;
+        reportLostBatch();
     }
+    m_batch = false;
+    if (keepGoing) {
+        m_db->exec("BEGIN IMMEDIATE");
+        m_batch = true;
+    }
+}
+
+// The file no longer holds the batch's posts: the table shows the file's
+// records again and says so, instead of showing rows that are not stored.
+void Table::reportLostBatch()
+{
+    m_batchLost = false;
+    const QFileInfo file(m_path);
+    const QString order = m_orderName;
+    const qint64 key = m_currentKey;
+    const QString path = m_path;
+    resetToClosed();
+    open(file.absolutePath(), file.fileName(), order);
+    const int index = m_order.indexOfKey(key);
+    if (index >= 0)
+        moveTo(index, true);
+    throw AppError(QStringLiteral("The changes made to %1 in this run could not be saved").arg(path));
 }
 
 void Table::cancel()

@@ -109,7 +109,10 @@ public:
     // inside stays all-or-nothing; a crash before commitBatch() leaves the
     // file as it was when the batch began. commitBatch() makes every post so
     // far durable and keeps the batch going; endBatch() commits and ends it.
-    // close() ends a running batch first. Batches do not nest.
+    // close() ends a running batch first. Batches do not nest. A commit that
+    // has to wait for another reader fails with the batch still open, so it
+    // can be tried again; if SQLite itself rolled the batch back, the table
+    // rereads the file and raises AppError saying the changes were lost.
     void beginBatch();
     void commitBatch();
     void endBatch();
@@ -193,6 +196,8 @@ private:
     void beginWrite();
     void endWrite();
     void abandonWrite() noexcept;
+    void finishBatch(bool keepGoing);
+    [[noreturn]] void reportLostBatch();
     void abandonInsert();
     void resetToClosed();
 
@@ -225,6 +230,7 @@ private:
     std::vector<QVariant> m_original;  // as stored, for cancel
     bool m_modified = false;
     bool m_batch = false;
+    bool m_batchLost = false;  // the batch's transaction was rolled back by SQLite
     bool m_inNewRecord = false;
     bool m_bof = true;
     bool m_eof = true;
