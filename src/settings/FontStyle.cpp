@@ -57,10 +57,10 @@ QFont FontSpec::toQFont() const
 
 FontSpec FontSpec::fromQFont(const QFont &font, const FontSpec &base)
 {
-    FontSpec spec = base;
-    spec.name = font.family();
+    FontSpec result = base;
+    result.name = font.family();
     if (font.pointSize() > 0)
-        spec.size = font.pointSize();
-    spec.styles = {font.bold(), font.italic(), font.underline(), font.strikeOut()};
-    return spec;
+        result.size = font.pointSize();
+    result.styles = {font.bold(), font.italic(), font.underline(), font.strikeOut()};
+    return result;
 }

@@ -62,14 +62,14 @@ int show(QWidget *parent, Type type, const QString &text, int buttons)
     box.setObjectName(QStringLiteral("SkinMessageBox"));
     QHash<QAbstractButton *, int> results;
     int escapeResult = 0;
-    for (const ButtonSpec &spec : kButtons) {
-        if (!(buttons & spec.button))
+    for (const ButtonSpec &entry : kButtons) {
+        if (!(buttons & entry.button))
             continue;
-        QPushButton *b = box.addButton(StringTable::text(QString::fromLatin1(spec.captionName)), spec.role);
-        b->setObjectName(QString::fromLatin1(spec.captionName));
-        results.insert(b, spec.result);
-        if (!escapeResult || spec.button == Cancel || (spec.button == No && escapeResult != ResultCancel)) {
-            escapeResult = spec.result;
+        QPushButton *b = box.addButton(StringTable::text(QString::fromLatin1(entry.captionName)), entry.role);
+        b->setObjectName(QString::fromLatin1(entry.captionName));
+        results.insert(b, entry.result);
+        if (!escapeResult || entry.button == Cancel || (entry.button == No && escapeResult != ResultCancel)) {
+            escapeResult = entry.result;
             box.setEscapeButton(b);
         }
     }
