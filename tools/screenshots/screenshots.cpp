@@ -1,19 +1,26 @@
 // Renders the program's windows offscreen into PNG files, over a scratch
-// data folder, so their look can be reviewed without a desktop.
+// data folder, so their look can be reviewed without a desktop: the main
+// window in English and German, the editor's views and dialogs, and the
+// main window in every skin.
 //   screenshots <output folder>
 
-#include "platform/effects/Effects.h"
 #include "app/Application.h"
+#include "app/Folders.h"
 #include "app/TMainForm.h"
 #include "editor/FindReplaceDialog.h"
 #include "platform/db/DBRichEdit.h"
 #include "platform/db/Table.h"
 #include "platform/widgets/Balloon.h"
 #include "platform/widgets/BalloonService.h"
+#include "platform/effects/Effects.h"
+#include "platform/skin/SkinData.h"
+#include "settings/AppearancePass.h"
+#include "settings/Settings.h"
 
 #include <QPainter>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -67,6 +74,27 @@ void writeSampleRecord(TMainForm &form)
     }
     table->locate(QStringLiteral("Garden plans"));
     table->edit();
+}
+
+// The main window in every skin of the Skins folder, with the toolbar shown
+// so the glyph set each skin takes is visible too.
+bool saveSkins(TMainForm &form, const QString &folder)
+{
+    bool ok = true;
+    form.EditorInstrumentsButtonClick();
+    const QStringList skins = QDir(QCoreApplication::applicationDirPath() + "/Skins").entryList({"*.skn"}, QDir::Files);
+    for (const QString &skin : skins) {
+        AppearancePass::recordSkin(Settings::path(), skin);
+        if (!AppearancePass::loadSkin(Settings::path(), programFolder())) {
+            std::printf("FAILED %s: %s\n", qPrintable(skin), qPrintable(SkinData::shared().lastError()));
+            ok = false;
+            continue;
+        }
+        form.applyEditorLook();
+        form.applyRecordFonts();
+        ok &= save(form, folder, QStringLiteral("skin-") + QFileInfo(skin).completeBaseName());
+    }
+    return ok;
 }
 
 } // namespace
@@ -134,6 +162,8 @@ int main(int argc, char **argv)
     form.ReplaceDialog1->setReplaceText(QStringLiteral("cucumbers"));
     ok &= save(*form.ReplaceDialog1, folder, QStringLiteral("replace-dialog"));
     form.ReplaceDialog1->close();
+
+    ok &= saveSkins(form, folder);
     MainForm = nullptr;
     return ok ? 0 : 1;
 }
